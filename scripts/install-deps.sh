@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the program needs; with --test also those the tests need.
+# Does nothing when everything is present, so it is cheap to call before every build.
+set -euo pipefail
+
+packages=(qt6-base-dev cmake ninja-build g++ pkg-config libxss-dev libx11-dev
+          fonts-dejavu-core fonts-wine xvfb xauth x11-utils imagemagick dbus)
+if [[ "${1:-}" == "--test" ]]; then
+    packages+=(libgtest-dev libgmock-dev googletest xdotool python3-dbusmock libglib2.0-bin
+               trayer clang-format g++-mingw-w64-x86-64-posix wine64 python3)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
