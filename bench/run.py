@@ -1,0 +1,183 @@
+#!/usr/bin/python3
+"""Measures the program against two minimal Qt windows in one run, under Xvfb.
+
+For each subject, five times: time from exec to the window being visible, memory (PSS)
+3 s after, and CPU time over a measuring window (60 s by default). The program is measured
+with a countdown armed (an everyday task two hours ahead, restored from its settings at
+start), once with its window visible and once sent to the tray. Prints every figure and
+the ratios to the minimal windows.
+
+Usage: bench/run.py [--build DIR] [--runs N] [--seconds S]
+"""
+import argparse
+import os
+import shutil
+import signal
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+from datetime import datetime, timedelta
+
+TITLE = "QZ Duvodoro Ruruzovad"
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+
+
+def start_xvfb():
+    read_fd, write_fd = os.pipe()
+    xvfb = subprocess.Popen(
+        ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x800x24", "-dpi", "96",
+         "-nolisten", "tcp"], pass_fds=[write_fd], stderr=subprocess.DEVNULL)
+    os.close(write_fd)
+    number = b""
+    while not number.endswith(b"\n"):
+        chunk = os.read(read_fd, 16)
+        if not chunk:
+            raise RuntimeError("Xvfb did not start")
+        number += chunk
+    os.close(read_fd)
+    return xvfb, ":" + number.decode().strip()
+
+
+def start_session_bus():
+    bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
+                           stdout=subprocess.PIPE, text=True)
+    return bus, bus.stdout.readline().strip()
+
+
+def window_visible(env, pid):
+    result = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(pid),
+                             "--name", "^" + TITLE + "$"],
+                            env=env, capture_output=True, text=True)
+    return result.stdout.split()
+
+
+def pss_kib(pid):
+    with open(f"/proc/{pid}/smaps_rollup") as f:
+        for line in f:
+            if line.startswith("Pss:"):
+                return int(line.split()[1])
+    return 0
+
+
+def cpu_seconds(pid):
+    with open(f"/proc/{pid}/stat") as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    ticks = os.sysconf("SC_CLK_TCK")
+    return (int(fields[11]) + int(fields[12])) / ticks
+
+
+def program_home(hours_ahead=2):
+    """A home folder whose settings re-arm an everyday task at start."""
+    home = tempfile.mkdtemp(prefix="qz-bench-home.")
+    config = os.path.join(home, ".config", "QZ Software")
+    os.makedirs(config)
+    at = (datetime.now() + timedelta(hours=hours_ahead)).strftime("%H:%M")
+    with open(os.path.join(config, "QZScheduler.ini"), "w") as f:
+        f.write("[General]\nswBildirim=1\nswUstte=0\nswBaslangic=0\ndil=2\n"
+                f"hergun=1\nsaat={at}\ngorev=shutdown\n")
+    return home
+
+
+def measure(subject, command, env, seconds, to_tray=False):
+    """Starts one subject; returns (start-up s, PSS KiB, CPU ms over the window)."""
+    env = dict(env)
+    home = None
+    if subject.startswith("program"):
+        home = program_home()
+        env["HOME"] = home
+        env["XDG_CONFIG_HOME"] = os.path.join(home, ".config")
+    started = time.perf_counter()
+    process = subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL)
+    try:
+        windows = []
+        while not windows:
+            if process.poll() is not None:
+                raise RuntimeError(f"{subject} ended early")
+            windows = window_visible(env, process.pid)
+        startup = time.perf_counter() - started
+        if to_tray:
+            # The to-tray button sits left of minimise and close in the title bar.
+            subprocess.run(["xdotool", "windowactivate", "--sync", windows[0]], env=env,
+                           capture_output=True)
+            subprocess.run(["xdotool", "mousemove", "--window", windows[0], "395", "16",
+                            "click", "1"], env=env, capture_output=True)
+        time.sleep(3)
+        pss = pss_kib(process.pid)
+        cpu_before = cpu_seconds(process.pid)
+        time.sleep(seconds)
+        cpu = (cpu_seconds(process.pid) - cpu_before) * 1000
+        return startup, pss, cpu
+    finally:
+        process.send_signal(signal.SIGTERM)
+        try:
+            process.wait(5)
+        except subprocess.TimeoutExpired:
+            process.kill()
+        if home:
+            shutil.rmtree(home, ignore_errors=True)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--build", default=os.path.join(ROOT, "build", "bench"))
+    parser.add_argument("--runs", type=int, default=5)
+    parser.add_argument("--seconds", type=float, default=60)
+    args = parser.parse_args()
+
+    program = os.path.join(args.build, "src", "app", "qzscheduler")
+    minimal = os.path.join(args.build, "bench", "bench_minimal_window")
+    subjects = [
+        ("still window", [minimal], False),
+        ("ticking window", [minimal, "--ticking"], False),
+        ("program", [program], False),
+        ("program in tray", [program], True),
+    ]
+
+    xvfb, display = start_xvfb()
+    bus, bus_address = start_session_bus()
+    runtime = tempfile.mkdtemp(prefix="qz-bench-run.")
+    env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb",
+               DBUS_SESSION_BUS_ADDRESS=bus_address, XDG_RUNTIME_DIR=runtime,
+               # The update check must not leave this machine.
+               QZ_UPDATE_BASE_URL="http://127.0.0.1:9")
+    # The power backend must never reach the real system bus from a benchmark.
+    env["DBUS_SYSTEM_BUS_ADDRESS"] = "unix:path=" + os.path.join(runtime, "no-system-bus")
+    tray = subprocess.Popen(["trayer", "--edge", "top", "--align", "right", "--widthtype",
+                             "request", "--height", "24"], env=env,
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    results = {name: [] for name, _, _ in subjects}
+    try:
+        time.sleep(1)
+        for run in range(args.runs):
+            for name, command, to_tray in subjects:
+                figures = measure(name, command, env, args.seconds, to_tray)
+                results[name].append(figures)
+                print(f"run {run + 1} {name:16} start-up {figures[0] * 1000:7.1f} ms   "
+                      f"PSS {figures[1] / 1024:6.1f} MiB   CPU {figures[2]:6.1f} ms "
+                      f"per {args.seconds:.0f} s", flush=True)
+    finally:
+        for p in (tray, bus, xvfb):
+            p.terminate()
+        shutil.rmtree(runtime, ignore_errors=True)
+
+    median = {name: [statistics.median(r[i] for r in rows) for i in range(3)]
+              for name, rows in results.items()}
+    still, ticking = median["still window"], median["ticking window"]
+    visible, tray_cpu = median["program"], median["program in tray"]
+    per_minute = 60 / args.seconds
+    print("\nmedians and ratios")
+    print(f"start-up  program {visible[0] * 1000:.1f} ms / still {still[0] * 1000:.1f} ms"
+          f" = {visible[0] / still[0]:.2f}x (target <= 1.3x)")
+    print(f"PSS       program {visible[1] / 1024:.1f} MiB / still {still[1] / 1024:.1f} MiB"
+          f" = {visible[1] / still[1]:.2f}x (target <= 1.3x)")
+    print(f"CPU armed program {visible[2] * per_minute:.1f} ms / ticking "
+          f"{ticking[2] * per_minute:.1f} ms per 60 s"
+          f" = {visible[2] / max(ticking[2], 0.001):.2f}x (target <= 1.2x)")
+    print(f"CPU armed in tray {tray_cpu[2] * per_minute:.1f} ms per 60 s (target <= 10 ms)")
+
+
+if __name__ == "__main__":
+    sys.exit(main())
