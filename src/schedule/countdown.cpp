@@ -1,0 +1,118 @@
+#include "schedule/countdown.h"
+
+#include "schedule/countdown_math.h"
+
+#include <algorithm>
+
+namespace qz {
+
+Countdown::ArmResult Countdown::arm(TriggerMode mode, const ScheduleFields& fields,
+                                    const QDateTime& now) {
+    const EndTimeResult end = computeEndTime(mode, fields, now);
+    if (!end.endTime) {
+        return end.error == EndTimeError::NotInFuture ? ArmResult::NotInFuture
+                                                      : ArmResult::InvalidInput;
+    }
+    m_mode = mode;
+    m_fields = fields;
+    start(now, *end.endTime);
+    return ArmResult::Armed;
+}
+
+void Countdown::disarm() {
+    m_armed = false;
+    m_startTime = {};
+    m_endTime = {};
+    m_remainingSpanMSecs = 0;
+}
+
+void Countdown::start(const QDateTime& now, const QDateTime& endTime) {
+    m_armed = true;
+    m_startTime = now;
+    m_endTime = endTime;
+    m_remainingSpanMSecs = std::min<qint64>(m_endTime.msecsTo(now), 0);
+}
+
+Countdown::TickResult Countdown::tick(const QDateTime& now, std::optional<quint32> idleSeconds,
+                                      int language) {
+    TickResult result;
+    if (!m_armed || !now.isValid()) {
+        result.armed = m_armed;
+        result.ringCaption = remainingTimeTitle(language);
+        return result;
+    }
+
+    if (m_mode == TriggerMode::IdleTime && (!idleSeconds || *idleSeconds == 0)) {
+        start(now, endTimeAfter(now, m_fields.idle));
+        result.idleRestarted = true;
+    }
+
+    const qint64 overdue = m_endTime.msecsTo(now);
+    if (overdue > kMissedGraceMSecs) {
+        result.outcome = TickOutcome::Missed;
+        finish(now);
+    } else {
+        result.outcome = overdue >= 0 ? TickOutcome::Due : TickOutcome::Running;
+    }
+
+    result.armed = m_armed;
+    if (m_armed) {
+        result.ringMaximum = ringMaximum();
+        result.ringValue = ringValue(now);
+        result.ringCaption = remainingTimeText(now, language);
+    } else {
+        result.ringCaption = remainingTimeTitle(language);
+    }
+    return result;
+}
+
+bool Countdown::confirmCarriedOut(const QDateTime& now) {
+    if (!m_armed)
+        return false;
+    return finish(now);
+}
+
+bool Countdown::finish(const QDateTime& now) {
+    if (m_mode != TriggerMode::Everyday || !now.isValid()) {
+        disarm();
+        return false;
+    }
+    // The next day's run must lie after the run just handled, even if the clock is behind it.
+    const QDateTime after = std::max(now, m_endTime);
+    QDateTime next = everydayEndTime(after, m_fields.everyday);
+    if (next <= m_endTime)
+        next = next.addDays(1);
+    start(now, next);
+    return true;
+}
+
+quint32 Countdown::ringMaximum() const {
+    return m_armed ? secondsBetween(m_endTime, m_startTime) : 0;
+}
+
+quint32 Countdown::ringValue(const QDateTime& now) const {
+    if (!m_armed || !now.isValid())
+        return 0;
+    const qint64 elapsed = m_startTime.msecsTo(now);
+    if (elapsed <= 0)
+        return 0;
+    return static_cast<quint32>(std::min<qint64>(elapsed / 1000, ringMaximum()));
+}
+
+QString Countdown::remainingTimeText(const QDateTime& now, int language) {
+    if (m_armed && now.isValid())
+        m_remainingSpanMSecs = std::min<qint64>(m_endTime.msecsTo(now), 0);
+    return qz::remainingTimeText(m_remainingSpanMSecs, language);
+}
+
+QString Countdown::everydayFlag() const {
+    return m_armed && m_mode == TriggerMode::Everyday ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+QString startButtonCaption(bool armed, int language) {
+    if (language == 1)
+        return armed ? QStringLiteral("Görevi Durdur") : QStringLiteral("Görevi Başlat");
+    return armed ? QStringLiteral("Stop Progress") : QStringLiteral("Start Progress");
+}
+
+} // namespace qz
