@@ -1,0 +1,62 @@
+#pragma once
+
+#include "settings/registry.h"
+#include "settings/run_at_startup.h"
+#include "settings/settings_target.h"
+
+#include <memory>
+#include <string>
+
+namespace qz {
+
+// Keeps the user's settings as text values of the settings key and the logon entry in step
+// with the settings. Holds the everyday flag (value hergun) and the saved everyday time
+// (value saat) between a load and the next save; no other state. User-interface thread only.
+//
+// The main window owns one store for its whole life (createUserSettingsStore() in
+// settings/user_settings.h gives the one for the current user) and implements
+// SettingsTarget; the store keeps no pointer to the window.
+class SettingsStore {
+public:
+    // executablePath: the running executable's full path as the platform reports it (UTF-8).
+    SettingsStore(std::unique_ptr<Registry> registry, std::unique_ptr<RunAtStartup> runAtStartup,
+                  std::string executablePath);
+
+    // First step of FormCreate. Reads all values, then presses the saved action's button,
+    // sets the switches (their handlers save) and makes a language active. A failed read
+    // ends it before any control is touched. Never throws; reports nothing.
+    void LoadSettings(SettingsTarget& target) noexcept;
+
+    // Writes the window's current state. A refused write ends it; values written before stay
+    // written. With the everyday trigger checked it also stores the run-at-startup switch as
+    // on, the everyday time, and registers the logon entry. Never throws; reports nothing.
+    void SaveSettings(SettingsTarget& target) noexcept;
+
+    // The run-at-startup switch's change handler: registers or removes the logon entry
+    // following the switch, then saves. A RunAtStartupError from the registration escapes
+    // (for the window's error box) and the save is then skipped.
+    void swBaslangicChangeState(SettingsTarget& target);
+
+    // For FormShow: RegisterRunAtStartup throws RunAtStartupError; Unregister never throws.
+    void RegisterRunAtStartup(const std::string& path);
+    bool UnregisterRunAtStartup(const std::string& path) noexcept;
+
+    const std::string& executablePath() const { return m_executablePath; }
+
+    // The everyday flag: exactly "1" makes the next start re-arm the everyday task.
+    const std::string& everydayFlag() const { return m_everydayFlag; }
+    void setEverydayFlag(std::string flag) { m_everydayFlag = std::move(flag); }
+    // The everyday time as last loaded ("HH:MM", or whatever text was stored).
+    const std::string& savedEverydayTime() const { return m_savedEverydayTime; }
+
+private:
+    bool saveValues(SettingsTarget& target);
+
+    std::unique_ptr<Registry> m_registry;
+    std::unique_ptr<RunAtStartup> m_runAtStartup;
+    std::string m_executablePath;
+    std::string m_everydayFlag;
+    std::string m_savedEverydayTime;
+};
+
+} // namespace qz
