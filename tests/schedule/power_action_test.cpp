@@ -1,0 +1,29 @@
+#include "schedule/power_action.h"
+
+#include <gtest/gtest.h>
+
+namespace qz {
+namespace {
+
+TEST(PowerActionWords, EveryActionRoundTripsThroughItsWord) {
+    const struct {
+        PowerAction action;
+        const char* word;
+    } cases[] = {
+        {PowerAction::Shutdown, "shutdown"}, {PowerAction::Restart, "restart"},
+        {PowerAction::Lock, "lock"},         {PowerAction::WaitReady, "waitready"},
+        {PowerAction::Sleep, "sleep"},       {PowerAction::Signout, "signout"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(powerActionWord(c.action), QString::fromLatin1(c.word));
+        EXPECT_EQ(powerActionFromWord(QString::fromLatin1(c.word)), c.action) << c.word;
+    }
+}
+
+TEST(PowerActionWords, UnknownOrDifferentlyCasedWordSelectsNothing) {
+    for (const char* word : {"Shutdown", "RESTART", " lock", "lock ", "standby", "", "hibernate"})
+        EXPECT_FALSE(powerActionFromWord(QString::fromLatin1(word)).has_value()) << word;
+}
+
+} // namespace
+} // namespace qz
