@@ -1,0 +1,59 @@
+#include "power/idle_time.h"
+#include "power/power_backend.h"
+
+#if defined(_WIN32)
+#include "power/win32_backend.h"
+#else
+#include "power/idle_time_dbus.h"
+#include "power/idle_time_x11.h"
+#include "power/logind_backend.h"
+
+#include <QDBusConnection>
+#include <QtGlobal>
+#endif
+
+namespace qz {
+
+namespace {
+
+// Used when no idle measurement exists: reports the user as active, so an idle-time task
+// waits instead of firing while someone may be working.
+class UnknownIdleTime : public IdleTime {
+public:
+    std::uint32_t idleSeconds() override { return 0; }
+};
+
+} // namespace
+
+std::unique_ptr<PowerBackend> createPowerBackend() {
+#if defined(_WIN32)
+    return std::make_unique<Win32PowerBackend>();
+#else
+    return std::make_unique<LogindBackend>(QDBusConnection::systemBus());
+#endif
+}
+
+std::unique_ptr<IdleTime> createIdleTime() {
+    std::unique_ptr<IdleTime> idle;
+#if defined(_WIN32)
+    idle = createWin32IdleTime();
+#else
+    // Under Wayland the X server (if any) only sees input to X clients, so it would report
+    // the user idle while they type elsewhere: ask the compositor's monitor only.
+    const bool wayland =
+        qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland") ||
+        (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") && !qEnvironmentVariableIsSet("DISPLAY"));
+    if (wayland) {
+        idle = createDBusIdleTime(QDBusConnection::sessionBus());
+    } else {
+        idle = createX11IdleTime();
+        if (!idle)
+            idle = createDBusIdleTime(QDBusConnection::sessionBus());
+    }
+#endif
+    if (!idle)
+        idle = std::make_unique<UnknownIdleTime>();
+    return idle;
+}
+
+} // namespace qz

@@ -1,0 +1,27 @@
+#include "power/idle_ticks.h"
+#include "power/win32_backend.h"
+
+#include <windows.h>
+
+namespace qz {
+
+namespace {
+
+class Win32IdleTime : public IdleTime {
+public:
+    std::uint32_t idleSeconds() override {
+        LASTINPUTINFO info{};
+        info.cbSize = sizeof(info);
+        if (!GetLastInputInfo(&info))
+            return 0;
+        return idleSecondsFromTicks(GetTickCount(), info.dwTime);
+    }
+};
+
+} // namespace
+
+std::unique_ptr<IdleTime> createWin32IdleTime() {
+    return std::make_unique<Win32IdleTime>();
+}
+
+} // namespace qz

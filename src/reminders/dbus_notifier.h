@@ -1,0 +1,32 @@
+#pragma once
+
+#include "reminders/notifier.h"
+#include "reminders/tray_message_notifier.h"
+
+#include <QDBusConnection>
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <QSystemTrayIcon>
+
+namespace qz {
+
+// org.freedesktop.Notifications on the given bus. The id the server gives a notification is
+// kept per name and passed as replaces_id next time, so a new reminder takes the old one's
+// place. Calls are asynchronous; when the server answers with an error (no service) the
+// reminder goes to the tray icon's message instead, if there is one.
+class DBusNotifier : public QObject, public Notifier {
+    Q_OBJECT
+
+public:
+    DBusNotifier(QDBusConnection bus, QSystemTrayIcon* fallback, QObject* parent = nullptr);
+
+    void showReminder(const QString& name, const QString& title, const QString& body) override;
+
+private:
+    QDBusConnection m_bus;
+    QPointer<QSystemTrayIcon> m_fallback;
+    QHash<QString, uint> m_ids;
+};
+
+} // namespace qz

@@ -1,0 +1,58 @@
+#include "reminders/reminder_decision.h"
+
+namespace qz {
+
+namespace {
+constexpr qint64 kMsPerDay = 86'400'000;
+constexpr int kPoints[] = {5, 3, 1};
+} // namespace
+
+QString reminderName() {
+    return QStringLiteral("Kalan Süre");
+}
+QString reminderTitle() {
+    return QStringLiteral("QZ Duvodoro Ruruzovad");
+}
+
+QString reminderBody(const QString& messageString3, const QString& remainingTimeText) {
+    return messageString3 + remainingTimeText;
+}
+
+int reminderPointMinutes(qint64 remainingSpanMs) {
+    // After EndTime the span grows again; "5 minutes remaining" would then be false.
+    if (remainingSpanMs >= 0)
+        return 0;
+    const qint64 ofDay = (-remainingSpanMs) % kMsPerDay;
+    const qint64 seconds = ofDay / 1000;
+    for (int point : kPoints) {
+        if (seconds == point * 60)
+            return point;
+    }
+    return 0;
+}
+
+int ReminderDecision::onTick(bool armed, qint64 countdownKey, qint64 remainingSpanMs) {
+    if (!armed) {
+        m_seen = false;
+        m_fired.clear();
+        return 0;
+    }
+    if (!m_seen || countdownKey != m_countdownKey) {
+        // A countdown seen for the first time has just been armed or restarted: its first
+        // remaining time is the full duration, never an approach to the end.
+        m_seen = true;
+        m_countdownKey = countdownKey;
+        m_fired.clear();
+        return 0;
+    }
+    const int point = reminderPointMinutes(remainingSpanMs);
+    if (point == 0)
+        return 0;
+    const qint64 remainingSeconds = (-remainingSpanMs) / 1000;
+    if (m_fired.contains(remainingSeconds))
+        return 0;
+    m_fired.insert(remainingSeconds);
+    return point;
+}
+
+} // namespace qz

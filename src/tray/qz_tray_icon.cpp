@@ -1,0 +1,115 @@
+#include "tray/qz_tray_icon.h"
+
+#include "tray/tray_host.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QStyle>
+#include <QTimer>
+#include <QWidget>
+#include <QWindowStateChangeEvent>
+
+TqzTrayIcon::TqzTrayIcon(QWidget* window, QObject* parent)
+    : QObject(parent), m_window(window), m_hint(QStringLiteral("qZ Duvodoro Ruruzovad")) {
+    QIcon icon = QApplication::windowIcon();
+    if (icon.isNull())
+        icon = QApplication::style()->standardIcon(QStyle::SP_ComputerIcon);
+    m_icon.setIcon(icon);
+    m_icon.setToolTip(m_hint);
+    m_activationRestores = qz::trayReportsOnlyActivation();
+    connect(&m_icon, &QSystemTrayIcon::activated, this, &TqzTrayIcon::onActivated);
+    if (m_window)
+        m_window->installEventFilter(this);
+    // Without a tray the icon simply stays off, and minimizeApp keeps the window on the
+    // taskbar.
+    if (QSystemTrayIcon::isSystemTrayAvailable())
+        m_icon.show();
+}
+
+TqzTrayIcon::~TqzTrayIcon() {
+    if (m_window)
+        m_window->removeEventFilter(this);
+    m_icon.hide();
+}
+
+void TqzTrayIcon::setHint(const QString& hint) {
+    if (hint == m_hint)
+        return;
+    m_hint = hint;
+    m_icon.setToolTip(hint);
+}
+
+bool TqzTrayIcon::isEnabled() const {
+    return m_icon.isVisible();
+}
+
+void TqzTrayIcon::minimizeApp() {
+    if (!m_window)
+        return;
+    if (!(m_window->windowState() & Qt::WindowMinimized))
+        m_window->setWindowState(m_window->windowState() | Qt::WindowMinimized);
+    hideIfWanted();
+    Q_EMIT appMinimized();
+}
+
+void TqzTrayIcon::minimizeToTaskbar() {
+    if (!m_window)
+        return;
+    m_toTaskbar = true;
+    m_window->setWindowState(m_window->windowState() | Qt::WindowMinimized);
+    m_toTaskbar = false;
+}
+
+void TqzTrayIcon::restoreApp() {
+    if (!m_window)
+        return;
+    if (m_window->isHidden() || (m_window->windowState() & Qt::WindowMinimized))
+        m_window->setWindowState(m_window->windowState() & ~Qt::WindowMinimized);
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+    Q_EMIT appRestored();
+}
+
+void TqzTrayIcon::hideIfWanted() {
+    if (m_window && isEnabled() && m_hideOnMinimize && m_window->isVisible())
+        m_window->hide();
+}
+
+void TqzTrayIcon::onActivated(QSystemTrayIcon::ActivationReason reason) {
+    if (reason == QSystemTrayIcon::DoubleClick ||
+        (m_activationRestores && reason == QSystemTrayIcon::Trigger))
+        restoreApp();
+}
+
+bool TqzTrayIcon::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != m_window)
+        return QObject::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::WindowStateChange: {
+        const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+        const bool wasMinimized = change->oldState() & Qt::WindowMinimized;
+        const bool minimized = m_window->windowState() & Qt::WindowMinimized;
+        if (!wasMinimized && minimized && !m_toTaskbar) {
+            // A minimise from the taskbar or the window manager: the same path as the
+            // to-tray button. Hiding is deferred out of the state change itself.
+            QTimer::singleShot(0, this, [this] {
+                if (m_window && (m_window->windowState() & Qt::WindowMinimized))
+                    hideIfWanted();
+            });
+        } else if (wasMinimized && !minimized) {
+            m_hideOnMinimize = false;
+        }
+        break;
+    }
+    case QEvent::Resize:
+        // The window's FormResize: a resize of a window that is not minimised means it is
+        // back in use, so a later minimise from the taskbar stays on the taskbar.
+        if (!(m_window->windowState() & Qt::WindowMinimized))
+            m_hideOnMinimize = false;
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}

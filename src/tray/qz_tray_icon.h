@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QSystemTrayIcon>
+
+class QWidget;
+
+// The notification-area icon that the main window can be sent to.
+//
+// Contract:
+// - Created with the window; the icon (the application's icon, tip Hint) is shown at once
+//   when the desktop has a tray and stays until the object is destroyed. Enabled() is false
+//   when there is no tray.
+// - minimizeApp(): the to-tray button. Minimises the window, then hides it (and so its
+//   taskbar entry) when Enabled and HideOnMinimize are both true. Without a tray the window
+//   stays minimised on the taskbar, so it is never lost. A minimise from the taskbar or the
+//   window manager takes the same path.
+// - minimizeToTaskbar(): MinButton. Minimises to the taskbar whatever HideOnMinimize says.
+// - A double-click on the icon (or the activation a StatusNotifierItem host sends in its
+//   place) runs restoreApp(): shows the window normal, raises and activates it.
+// - HideOnMinimize starts true; it is cleared when the window is resized or shown again
+//   while not minimised (the window's FormResize), so that after a restore a minimise from
+//   the taskbar goes to the taskbar.
+class TqzTrayIcon : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QString Hint READ hint WRITE setHint)
+    Q_PROPERTY(bool HideOnMinimize READ hideOnMinimize WRITE setHideOnMinimize)
+    Q_PROPERTY(bool Enabled READ isEnabled)
+
+public:
+    explicit TqzTrayIcon(QWidget* window, QObject* parent = nullptr);
+    ~TqzTrayIcon() override;
+
+    QString hint() const { return m_hint; }
+    void setHint(const QString& hint);
+    bool hideOnMinimize() const { return m_hideOnMinimize; }
+    void setHideOnMinimize(bool hide) { m_hideOnMinimize = hide; }
+    bool isEnabled() const;
+
+    void minimizeApp();
+    void minimizeToTaskbar();
+    void restoreApp();
+
+    // The Qt icon underneath, for tray messages (the Windows reminders).
+    QSystemTrayIcon* systemTrayIcon() { return &m_icon; }
+
+Q_SIGNALS:
+    void appMinimized(); // the window went to the tray (or the taskbar, without a tray)
+    void appRestored();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void onActivated(QSystemTrayIcon::ActivationReason reason);
+    void hideIfWanted();
+
+    QPointer<QWidget> m_window;
+    QSystemTrayIcon m_icon;
+    QString m_hint;
+    bool m_hideOnMinimize = true;
+    bool m_toTaskbar = false;
+    bool m_activationRestores = false;
+};
