@@ -1,0 +1,298 @@
+#include "update/updater.h"
+#include "update/version_check.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <memory>
+
+namespace qz {
+namespace {
+
+using namespace std::chrono_literals;
+using State = Updater::State;
+
+constexpr auto kTimeout = 1500ms;
+
+// Records the window steps in order and answers the questions from a queue (No when empty).
+class RecordingWindow : public UpdateWindow {
+public:
+    QString messageString(const QString& id) const override { return "msg" + id; }
+    bool askYesNo(const QString& text) override {
+        calls << "ask " + text;
+        if (answers.empty())
+            return false;
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    void stopStayingOnTop() override { calls << "notOnTop"; }
+    void showUpdateRing() override { calls << "showRing"; }
+    void setUpdateRingCaption(const QString& caption) override { calls << "caption " + caption; }
+    void setUpdateRingProgress(qint64 received, qint64 total) override {
+        progress.append({received, total});
+    }
+    void hideUpdateRing() override { calls << "hideRing"; }
+    void endProgram() override { calls << "end"; }
+
+    QStringList calls;
+    std::deque<bool> answers;
+    QList<QPair<qint64, qint64>> progress;
+};
+
+// One loopback server per test binary; the first path segment of the base address picks how
+// it answers (see update_server.py).
+class UpdateTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        s_files = std::make_unique<QTemporaryDir>();
+        ASSERT_TRUE(s_files->isValid());
+        // The new program: a script that records the path it was started by.
+        QByteArray script = "#!/bin/sh\necho \"$0\" > '" + markerPath().toUtf8() + "'\n";
+        script += "# " + QByteArray(20000, 'x') + "\n";
+        QFile payload(payloadPath());
+        ASSERT_TRUE(payload.open(QIODevice::WriteOnly));
+        payload.write(script);
+        payload.close();
+
+        s_server = std::make_unique<QProcess>();
+        s_server->start("/usr/bin/python3",
+                        {"-u", QStringLiteral(QZ_UPDATE_SERVER_SCRIPT), payloadPath()});
+        ASSERT_TRUE(s_server->waitForStarted(5000));
+        ASSERT_TRUE(s_server->waitForReadyRead(5000));
+        s_port = s_server->readLine().trimmed().toInt();
+        ASSERT_GT(s_port, 0);
+    }
+    static void TearDownTestSuite() {
+        if (s_server) {
+            s_server->kill();
+            s_server->waitForFinished(5000);
+        }
+        s_server.reset();
+        s_files.reset();
+    }
+
+    static QString payloadPath() { return s_files->filePath("payload"); }
+    static QString markerPath() { return s_files->filePath("started"); }
+
+    void SetUp() override {
+        ASSERT_TRUE(s_server && s_port > 0);
+        QFile::remove(markerPath());
+    }
+
+    std::unique_ptr<Updater> makeUpdater(const QUrl& base) {
+        UpdateOptions options;
+        options.baseUrl = base;
+        options.userAgent = QStringLiteral("QZ URI Client/1.0");
+        options.timeout = kTimeout;
+        options.downloadRoot = m_root.path();
+        options.ownVersion = QStringLiteral("2.0.0.4");
+        return std::make_unique<Updater>(m_window, options);
+    }
+    std::unique_ptr<Updater> makeUpdater(const char* mode) {
+        return makeUpdater(QUrl(QStringLiteral("http://127.0.0.1:%1/%2").arg(s_port).arg(mode)));
+    }
+
+    // A port on which nothing listens, so connections are refused.
+    static QUrl refusingBase() {
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost, 0);
+        const quint16 port = probe.serverPort();
+        probe.close();
+        return QUrl(QStringLiteral("http://127.0.0.1:%1").arg(port));
+    }
+
+    static bool waitUntilSettled(const Updater& updater, int ms = 8000) {
+        return QTest::qWaitFor(
+            [&] {
+                const State s = updater.state();
+                return s != State::Checking && s != State::Downloading && s != State::Idle;
+            },
+            ms);
+    }
+
+    QStringList leftInRoot() const {
+        return QDir(m_root.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    }
+
+    static inline std::unique_ptr<QTemporaryDir> s_files;
+    static inline std::unique_ptr<QProcess> s_server;
+    static inline int s_port = 0;
+
+    RecordingWindow m_window;
+    QTemporaryDir m_root;
+};
+
+struct CheckCase {
+    const char* mode;
+    const char* serverVersion;
+    bool asks;
+};
+
+void PrintTo(const CheckCase& c, std::ostream* os) {
+    *os << c.mode;
+}
+
+class UpdateVersionCheckTest : public UpdateTest,
+                               public ::testing::WithParamInterface<CheckCase> {};
+
+TEST_P(UpdateVersionCheckTest, AsksOnlyWhenTheServerNamesAnotherVersion) {
+    auto updater = makeUpdater(GetParam().mode);
+    updater->start();
+    ASSERT_TRUE(waitUntilSettled(*updater));
+    EXPECT_EQ(updater->serverVersion(), QString::fromUtf8(GetParam().serverVersion));
+    // The answer is No: nothing else happens.
+    const QStringList expected = GetParam().asks ? QStringList{"ask msg1"} : QStringList{};
+    EXPECT_EQ(m_window.calls, expected);
+    EXPECT_EQ(updater->state(), State::UpToDate);
+    EXPECT_TRUE(leftInRoot().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Update, UpdateVersionCheckTest,
+    ::testing::Values(CheckCase{"equal", "2.0.0.4", false}, CheckCase{"older", "2.0.0.3", true},
+                      CheckCase{"newer", "2.0.0.10", true}, CheckCase{"zeros", "2.00.0.4", true},
+                      CheckCase{"agent", "QZ URI Client/1.0", true},
+                      CheckCase{"nosection", "hata", false}, CheckCase{"nokey", "hata", false},
+                      CheckCase{"empty", "hata", false}, CheckCase{"notfound", "hata", false},
+                      CheckCase{"error500", "hata", false}, CheckCase{"cut", "hata", false}),
+    [](const auto& info) { return std::string(info.param.mode); });
+
+TEST_F(UpdateTest, RefusedConnectionIsSilent) {
+    auto updater = makeUpdater(refusingBase());
+    updater->start();
+    ASSERT_TRUE(waitUntilSettled(*updater));
+    EXPECT_EQ(updater->serverVersion(), u"hata");
+    EXPECT_TRUE(m_window.calls.isEmpty());
+}
+
+TEST_F(UpdateTest, SilentServerNeitherHoldsTheCallerNorOutlastsTheTimeout) {
+    auto updater = makeUpdater("hang");
+    QElapsedTimer clock;
+    clock.start();
+    updater->start();
+    EXPECT_LT(clock.elapsed(), 500) << "start() must not wait for the server";
+    EXPECT_EQ(updater->state(), State::Checking);
+
+    ASSERT_TRUE(waitUntilSettled(*updater));
+    const auto took = clock.elapsed();
+    EXPECT_GE(took, kTimeout.count() * 9 / 10);
+    EXPECT_LT(took, kTimeout.count() + 3000);
+    EXPECT_EQ(updater->serverVersion(), u"hata");
+    EXPECT_TRUE(m_window.calls.isEmpty());
+}
+
+TEST_F(UpdateTest, YesTwiceStartsTheNewProgramByFullPathAndEnds) {
+    m_window.answers = {true, true};
+    auto updater = makeUpdater("ok");
+    updater->start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return updater->state() == State::Installing; }, 8000))
+        << m_window.calls.join(", ").toStdString();
+
+    const QStringList expected{"ask msg1",     "notOnTop", "showRing", "caption msg4",
+                               "caption msg5", "ask msg6", "end"};
+    EXPECT_EQ(m_window.calls, expected);
+
+    const QString file = updater->downloadedFile();
+    const QFileInfo info(file);
+    EXPECT_TRUE(info.isAbsolute());
+    EXPECT_EQ(info.fileName(), u"update_qzscheduler");
+    EXPECT_TRUE(info.isExecutable());
+    EXPECT_TRUE(file.startsWith(m_root.path() + "/"));
+    QFile downloaded(file), payload(payloadPath());
+    ASSERT_TRUE(downloaded.open(QIODevice::ReadOnly) && payload.open(QIODevice::ReadOnly));
+    EXPECT_EQ(downloaded.readAll(), payload.readAll());
+    // Only the finished file: no temporary left beside it.
+    EXPECT_EQ(info.dir().entryList(QDir::Files | QDir::Hidden), QStringList{"update_qzscheduler"});
+
+    for (const auto& [received, total] : m_window.progress)
+        EXPECT_LE(received, payload.size());
+
+    ASSERT_TRUE(QTest::qWaitFor([] { return QFileInfo(markerPath()).size() > 0; }, 5000));
+    QFile marker(markerPath());
+    ASSERT_TRUE(marker.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(marker.readAll().trimmed()), file);
+}
+
+TEST_F(UpdateTest, NoAtTheInstallQuestionHidesTheRingAndKeepsTheFile) {
+    m_window.answers = {true, false};
+    auto updater = makeUpdater("ok");
+    updater->start();
+    ASSERT_TRUE(waitUntilSettled(*updater));
+    EXPECT_EQ(updater->state(), State::Declined);
+    ASSERT_FALSE(m_window.calls.isEmpty());
+    EXPECT_EQ(m_window.calls.last(), u"hideRing");
+    EXPECT_FALSE(m_window.calls.contains("end"));
+    EXPECT_TRUE(QFileInfo::exists(updater->downloadedFile()));
+    QTest::qWait(200);
+    EXPECT_FALSE(QFileInfo::exists(markerPath()));
+}
+
+struct DownloadFailure {
+    const char* name;
+    const char* mode; // nullptr: nothing listens
+};
+
+void PrintTo(const DownloadFailure& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class UpdateFailedDownloadTest : public UpdateTest,
+                                 public ::testing::WithParamInterface<DownloadFailure> {};
+
+TEST_P(UpdateFailedDownloadTest, LeavesNoFileAndNoQuestion) {
+    auto updater = GetParam().mode ? makeUpdater(GetParam().mode) : makeUpdater(refusingBase());
+    updater->StartUpdate();
+    ASSERT_TRUE(waitUntilSettled(*updater));
+    EXPECT_EQ(updater->state(), State::Failed);
+    const QStringList expected{"notOnTop", "showRing", "caption msg4"};
+    EXPECT_EQ(m_window.calls, expected);
+    EXPECT_TRUE(updater->downloadedFile().isEmpty());
+    EXPECT_TRUE(leftInRoot().isEmpty()) << leftInRoot().join(", ").toStdString();
+    QTest::qWait(50); // nothing queued may still ask
+    EXPECT_EQ(m_window.calls, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Update, UpdateFailedDownloadTest,
+                         ::testing::Values(DownloadFailure{"NotFound", "notfound"},
+                                           DownloadFailure{"ServerError", "error500"},
+                                           DownloadFailure{"CutOff", "cut"},
+                                           DownloadFailure{"Stalled", "stall"},
+                                           DownloadFailure{"Refused", nullptr}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(UpdateTest, EndingDuringTheDownloadCancelsItCleanly) {
+    auto updater = makeUpdater("stall");
+    updater->StartUpdate();
+    QTest::qWait(300); // the first half of the body has arrived by now
+    EXPECT_EQ(updater->state(), State::Downloading);
+    const QStringList before = m_window.calls;
+
+    updater.reset();
+    EXPECT_TRUE(leftInRoot().isEmpty());
+    QTest::qWait(kTimeout.count() + 300); // past the transfer bound: nothing may fire
+    EXPECT_EQ(m_window.calls, before);
+}
+
+TEST_F(UpdateTest, CancelDuringTheCheckAsksNothing) {
+    auto updater = makeUpdater("hang");
+    updater->start();
+    updater->cancel();
+    EXPECT_EQ(updater->state(), State::Cancelled);
+    QTest::qWait(kTimeout.count() + 300);
+    EXPECT_TRUE(m_window.calls.isEmpty());
+    updater->start(); // once per run
+    EXPECT_EQ(updater->state(), State::Cancelled);
+}
+
+} // namespace
+} // namespace qz
