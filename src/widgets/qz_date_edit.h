@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QDate>
+
+#include "widgets/date_field_format.h"
+#include "widgets/qz_month_calendar.h"
+#include "widgets/time_field_box.h"
+
+class QWidget;
+
+// The date field: a text in the locale's short date order ("DD/MM/YYYY", "MM/DD/YY", ...,
+// with the locale's separator) and a drop-down month calendar. Typing overwrites digits;
+// OnChange follows every change of the text, and a typed text that reads as a complete,
+// valid date is taken over into Date afterwards (so a handler sees the previous Date during
+// OnChange). Setting Date shows it, then raises OnChange and OnDateChange.
+//
+// The drop-down opens by its button or Alt+Down/Alt+Right; while it is open the arrow
+// keys, Page Up/Down and Space move the calendar (Date follows it), Enter or a day click
+// accepts, Esc, Alt+Up/Alt+Left, the button or a click elsewhere cancel and restore the
+// date held before opening. The focus stays in the field.
+class TqzDateEdit : public qz::MaskedFieldBox {
+    Q_OBJECT
+    Q_PROPERTY(QDate Date READ date WRITE setDate NOTIFY OnDateChange)
+    Q_PROPERTY(bool ReadOnly READ isReadOnly WRITE setReadOnly)
+
+public:
+    explicit TqzDateEdit(QWidget* parent = nullptr);
+    ~TqzDateEdit() override;
+
+    QDate date() const;
+    void setDate(const QDate& date);
+
+    bool isReadOnly() const { return m_readOnly; }
+    void setReadOnly(bool readOnly);
+
+    const qz::datefield::DateTemplate& dateTemplate() const { return m_template; }
+
+    // The drop-down calendar and its window.
+    TqzMonthCalendar* calendar() const { return m_calendar; }
+    QWidget* popup() const { return m_popup; }
+    bool isDroppedDown() const;
+    void dropDown();
+    void closeUp(bool accept);
+
+    QRect dropDownButtonRect() const;
+    // Where the popup of the given size goes for a field at fieldGlobal within the screen's
+    // work area: below the field, above it when it does not fit below, kept inside the
+    // work area's right and then left edge.
+    static QPoint popupPosition(const QRect& fieldGlobal, QSize popupSize, const QRect& workArea);
+
+Q_SIGNALS:
+    void OnChange();
+    void OnDateChange(const QDate& date);
+
+protected:
+    int buttonAreaWidth() const override;
+    void paintButtons(QPainter& painter) override;
+    bool pressButtons(QPoint point) override;
+    void typeCharacter(QChar ch) override;
+    void textEdited() override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    friend class DateEditPopup;
+    void popupKey(QKeyEvent* event);
+    void popupKeyRelease(QKeyEvent* event);
+    void showText(const QString& text);
+
+    qz::datefield::DateTemplate m_template;
+    QWidget* m_popup = nullptr;
+    TqzMonthCalendar* m_calendar = nullptr;
+    QDate m_remembered;
+    bool m_readOnly = false;
+    bool m_writing = false;
+};
