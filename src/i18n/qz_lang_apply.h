@@ -1,0 +1,63 @@
+#pragma once
+
+#include "i18n/qz_lang.h"
+
+#include <QMetaProperty>
+
+// Applies TqzLang's table to its owner and the components under it, through the meta-object
+// system: components by objectName (ignoring case), properties by their exact Q_PROPERTY name.
+// Internal to the translation runtime.
+class TqzLangApplier {
+public:
+    using TStringsType = qz::TranslationTable::TStringsType;
+
+    explicit TqzLangApplier(TqzLang& lang);
+
+    // End-of-load removal of rows whose property must never be translated.
+    void excludeProperties();
+    // Applies every section for the active language (without the change notification).
+    void changeLanguage();
+
+private:
+    QObject* findComponent(const QString& name) const;
+    // The component, or the owner when name is its class name or objectName (exact).
+    QObject* rowObject(const QString& name) const;
+    bool isExcluded(const QString& component, const QString& path) const;
+    bool doNotTranslate(const QString& component) const;
+    QString cellOf(const QString& row) const;
+
+    void cleanUp(TStringsType type);
+    void applySection(TStringsType type);
+    void applyCollections();
+    void applyOwnText(TStringsType type, const char* property);
+    void applyOwnFont();
+    void applyFont(QObject* object, const QString& key, const QString& face);
+    void applyText(QObject* object, const QString& path, const QString& cell, bool filePaths);
+
+    QStringList& rows(TStringsType type) { return *m_lang.m_table.list(type); }
+    bool ownerHasText(const char* property) const;
+    bool ownerHasFont() const;
+
+    TqzLang& m_lang;
+    QObject* m_owner;
+    QString m_className;
+    QChar m_delim;
+};
+
+namespace qz {
+
+// Exact-name property lookup: an invalid QMetaProperty when the object does not declare it.
+QMetaProperty declaredProperty(const QObject* object, const QString& name);
+bool isTextProperty(const QMetaProperty& property);
+bool isFontProperty(const QMetaProperty& property);
+
+// A collection reached by a property: a QObject with Count (or count()) and item(int), or a
+// QObjectList. Count is -1 when the value is no collection.
+int collectionCount(const QVariant& collection);
+QObject* collectionItem(const QVariant& collection, int index);
+
+// Comma text of a list of lines: items with blanks, commas or quotes are double-quoted.
+QString toCommaText(const QStringList& lines);
+QStringList fromCommaText(const QString& text);
+
+} // namespace qz
