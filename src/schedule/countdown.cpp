@@ -36,9 +36,16 @@ void Countdown::start(const QDateTime& now, const QDateTime& endTime) {
 Countdown::TickResult Countdown::tick(const QDateTime& now, std::optional<quint32> idleSeconds,
                                       int language) {
     TickResult result;
-    if (!m_armed || !now.isValid()) {
-        result.armed = m_armed;
+    if (!m_armed) {
         result.ringCaption = remainingTimeTitle(language);
+        return result;
+    }
+    if (!now.isValid()) {
+        // No usable time: keep counting as before and decide nothing.
+        result.outcome = TickOutcome::Running;
+        result.armed = true;
+        result.ringMaximum = ringMaximum();
+        result.ringCaption = qz::remainingTimeText(m_remainingSpanMSecs, language);
         return result;
     }
 

@@ -1,6 +1,8 @@
 #include "schedule/countdown_math.h"
 #include "schedule/date_time.h"
 
+#include <QTimeZone>
+
 #include <gtest/gtest.h>
 
 namespace qz {
@@ -179,6 +181,19 @@ TEST(DayCount, DaysSinceTheEpochWithTimeAsFraction) {
     EXPECT_FALSE(fromDayCount(std::numeric_limits<double>::quiet_NaN()).isValid());
     EXPECT_EQ(timeFromFraction(timeOfDayFraction(QTime(7, 15))), QTime(7, 15));
     EXPECT_EQ(durationMSecs(QTime(0, 30)), 1'800'000);
+}
+
+// Across a daylight-saving change the countdown counts real seconds, while the everyday run
+// stays at its wall-clock time in the clock's own zone.
+TEST(EndTime, EverydayKeepsTheClocksZoneAcrossDaylightSaving) {
+    const QTimeZone berlin("Europe/Berlin");
+    if (!berlin.isValid())
+        GTEST_SKIP() << "no time zone data";
+    const QDateTime now(QDate(2026, 3, 28), QTime(23, 0), berlin);
+    const QDateTime end = everydayEndTime(now, QTime(22, 0));
+    EXPECT_EQ(end, QDateTime(QDate(2026, 3, 29), QTime(22, 0), berlin));
+    EXPECT_EQ(end.timeSpec(), Qt::TimeZone);
+    EXPECT_EQ(secondsBetween(now, end), 22u * 3600u);
 }
 
 } // namespace
