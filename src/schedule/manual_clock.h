@@ -2,6 +2,8 @@
 
 #include "schedule/clock.h"
 
+#include <utility>
+
 namespace qz {
 
 // A clock that only moves when told to. For tests of anything that reads a Clock.
