@@ -2,6 +2,9 @@
 
 #include "update/version_check.h"
 
+#include "i18n/program_translation.h"
+#include "i18n/translation_table.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -33,6 +36,24 @@ bool bodyComplete(const QNetworkReply* reply, qint64 received) {
 }
 
 } // namespace
+
+QString UpdateUserAgent() {
+    TranslationTable table;
+    table.read(programTranslationData());
+    if (const QStringList* rows = table.list(TranslationTable::stOtherStrings)) {
+        for (int language : {1, 2}) {
+            const QString agent = getStringValue(*rows, u"httpClient1.UserAgent", language);
+            if (!agent.isEmpty())
+                return agent;
+        }
+    }
+    // The client's own setting, for a program whose table lacks the row.
+    return QStringLiteral("QZ URI Client/1.0");
+}
+
+UpdateOptions DefaultUpdateOptions() {
+    return DefaultUpdateOptions(UpdateUserAgent());
+}
 
 UpdateOptions DefaultUpdateOptions(const QString& userAgent) {
     UpdateOptions options;

@@ -31,9 +31,14 @@ struct UpdateOptions {
     QString ownVersion;
 };
 
-// Defaults for this machine: base address from UpdateBaseUrl(), 10 s, the temporary folder and
-// GetOwnVersion(). The User-Agent is the caller's (it comes from the translation table).
+// The User-Agent the program's translation table carries for its HTTP client. Only one language
+// fills that cell and an empty cell changes nothing, so it is the same in both languages.
+QString UpdateUserAgent();
+
+// Defaults for this machine: base address from UpdateBaseUrl(), 10 s, the temporary folder,
+// GetOwnVersion() and the given User-Agent (UpdateUserAgent() without one).
 UpdateOptions DefaultUpdateOptions(const QString& userAgent);
+UpdateOptions DefaultUpdateOptions();
 
 // The start-up version check and the download and start of the new program.
 //

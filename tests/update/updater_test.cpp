@@ -92,7 +92,7 @@ protected:
     std::unique_ptr<Updater> makeUpdater(const QUrl& base) {
         UpdateOptions options;
         options.baseUrl = base;
-        options.userAgent = QStringLiteral("QZ URI Client/1.0");
+        options.userAgent = UpdateUserAgent();
         options.timeout = kTimeout;
         options.downloadRoot = m_root.path();
         options.ownVersion = QStringLiteral("2.0.0.4");
