@@ -2,28 +2,28 @@
 
 namespace qz {
 
-void carryOutAction(PowerBackend& backend, PowerOperation operation) {
+void carryOutAction(PowerBackend& backend, PowerAction action) {
     // Enabled for every action; an error here leaves the action undone for the next try.
     backend.setTokenPrivilege(kShutdownPrivilege, true);
-    switch (operation) {
-    case PowerOperation::Shutdown:
+    switch (action) {
+    case PowerAction::Shutdown:
         backend.shutdown();
         break;
-    case PowerOperation::Restart:
+    case PowerAction::Restart:
         backend.restart();
         break;
-    case PowerOperation::SignOut:
+    case PowerAction::Signout:
         backend.signOut();
         break;
-    case PowerOperation::StandBy:
+    case PowerAction::WaitReady:
         if (backend.canSuspend())
             backend.suspend();
         break;
-    case PowerOperation::Sleep:
+    case PowerAction::Sleep:
         if (backend.canHibernate())
             backend.hibernate();
         break;
-    case PowerOperation::Lock:
+    case PowerAction::Lock:
         backend.lock();
         break;
     }

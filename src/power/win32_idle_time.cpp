@@ -1,4 +1,3 @@
-#include "power/idle_ticks.h"
 #include "power/win32_backend.h"
 
 #include <windows.h>
@@ -7,6 +6,11 @@ namespace qz {
 
 namespace {
 
+// The tick count wraps around every 49.7 days; unsigned subtraction keeps the difference right.
+std::uint32_t secondsSince(std::uint32_t lastInputTick, std::uint32_t tickCount) {
+    return static_cast<std::uint32_t>(tickCount - lastInputTick) / 1000u;
+}
+
 class Win32IdleTime : public IdleTime {
 public:
     std::uint32_t idleSeconds() override {
@@ -14,7 +18,7 @@ public:
         info.cbSize = sizeof(info);
         if (!GetLastInputInfo(&info))
             return 0;
-        return idleSecondsFromTicks(GetTickCount(), info.dwTime);
+        return secondsSince(info.dwTime, GetTickCount());
     }
 };
 
