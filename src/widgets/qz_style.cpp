@@ -1,0 +1,43 @@
+#include "widgets/qz_style.h"
+
+#include <QScreen>
+#include <QWidget>
+
+#include <algorithm>
+#include <cmath>
+
+namespace qz {
+
+double dpiScale(const QWidget* widget) {
+    if (!widget)
+        return 1.0;
+    const int dpi = widget->logicalDpiY();
+    return dpi > 0 ? dpi / 96.0 : 1.0;
+}
+
+int scaled(int designPixels, const QWidget* widget) {
+    const int value = static_cast<int>(std::lround(designPixels * dpiScale(widget)));
+    return designPixels > 0 ? std::max(1, value) : value;
+}
+
+QColor withAlpha(QColor colour, int alpha) {
+    colour.setAlpha(std::clamp(alpha, 0, 255));
+    return colour;
+}
+
+QColor lightened(QColor colour, int percent) {
+    auto towardsWhite = [percent](int c) {
+        return static_cast<int>(std::lround(c + (255 - c) * percent / 100.0));
+    };
+    return QColor(towardsWhite(colour.red()), towardsWhite(colour.green()),
+                  towardsWhite(colour.blue()), colour.alpha());
+}
+
+QColor blend(const QColor& a, const QColor& b, double t) {
+    t = std::clamp(t, 0.0, 1.0);
+    auto mix = [t](int x, int y) { return static_cast<int>(std::lround(x + (y - x) * t)); };
+    return QColor(mix(a.red(), b.red()), mix(a.green(), b.green()), mix(a.blue(), b.blue()),
+                  mix(a.alpha(), b.alpha()));
+}
+
+} // namespace qz
