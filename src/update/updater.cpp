@@ -14,6 +14,7 @@
 #include <QProcess>
 #include <QSaveFile>
 #include <QTemporaryDir>
+#include <QTimer>
 
 namespace qz {
 
@@ -121,6 +122,9 @@ void Updater::FetchServerVersion() {
             m_reply->abort();
     });
     connect(m_reply, &QNetworkReply::finished, this, &Updater::versionReplyFinished);
+    // The transfer bound only catches silence; a server that drips bytes is cut off here.
+    QTimer::singleShot(2 * m_options.timeout, m_reply,
+                       [reply = m_reply.data()] { reply->abort(); });
 }
 
 void Updater::versionReplyFinished() {

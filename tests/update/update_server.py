@@ -62,6 +62,15 @@ class Handler(BaseHTTPRequestHandler):
         elif mode == "stall":
             self.answer(200, half, length=len(payload))
             time.sleep(3600)
+        elif mode == "trickle":
+            # Never silent long enough for the transfer bound, never done either.
+            self.send_response(200)
+            self.send_header("Content-Length", "100000")
+            self.end_headers()
+            for _ in range(7200):
+                self.wfile.write(b";")
+                self.wfile.flush()
+                time.sleep(0.5)
         elif is_version and mode == "agent":
             # Hands the request's User-Agent back as the version, so the test can see it.
             agent = self.headers.get("User-Agent", "").encode()
