@@ -23,6 +23,7 @@ struct UpdateOptions {
     // Sent as the User-Agent header of both requests.
     QString userAgent;
     // Bound for connecting and for each wait for data; a server that stays silent this long fails.
+    // The whole version check gets twice this.
     std::chrono::milliseconds timeout{std::chrono::seconds(10)};
     // Folder that receives a private sub-folder holding the new program; empty means the user's
     // temporary folder.
@@ -62,7 +63,8 @@ public:
         Checking,    // the version file is being fetched
         UpToDate,    // check over without a question, or the answer was No
         Downloading, // the new program is being fetched
-        Failed,      // the download failed; the ring keeps caption "4"
+        Failed,      // the download failed (the ring keeps caption "4"), or the new program
+                     // would not start (the ring is hidden and this program runs on)
         Declined,    // downloaded, the answer to the install question was No
         Installing,  // the new program was started and the program is ending
         Cancelled,   // cancel() stopped the work
