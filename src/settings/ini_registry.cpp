@@ -5,35 +5,28 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryFile>
 
 namespace qz {
 
 namespace {
 
+// One open of the settings file. Reads come from a private snapshot of the file parsed
+// afresh: QSettings shares one parse per path within a process and reports a format error
+// only to the first object that parsed it, so a second open would take a corrupt file for a
+// good one and a save would then rewrite it from the fragments it understood.
 class IniKey : public RegistryKey {
 public:
-    explicit IniKey(QString fileName) : m_fileName(std::move(fileName)) {
-        reopen();
-        switch (m_settings->status()) {
-        case QSettings::NoError:
-            m_state = State::Ok;
-            break;
-        case QSettings::FormatError:
-            m_state = State::Corrupt;
-            break;
-        case QSettings::AccessError:
-            m_state = State::Unreadable;
-            break;
-        }
-    }
+    explicit IniKey(QString fileName) : m_fileName(std::move(fileName)) { inspect(); }
 
     RegistryRead read(std::string_view name) override {
         if (m_state != State::Ok)
             return {RegistryReadStatus::AccessFailure, {}};
         const QString key = QString::fromUtf8(name.data(), qsizetype(name.size()));
-        if (!m_settings->contains(key))
+        if (!m_reader || !m_reader->contains(key))
             return {RegistryReadStatus::Missing, {}};
-        const QVariant value = m_settings->value(key);
+        const QVariant value = m_reader->value(key);
         if (value.typeId() != QMetaType::QString)
             return {RegistryReadStatus::OtherType, {}};
         QString text = value.toString();
@@ -46,50 +39,86 @@ public:
     bool writeText(std::string_view name, std::string_view text) override {
         if (!prepareWrite())
             return false;
-        m_settings->setValue(QString::fromUtf8(name.data(), qsizetype(name.size())),
-                             QString::fromUtf8(text.data(), qsizetype(text.size())));
+        m_writer->setValue(QString::fromUtf8(name.data(), qsizetype(name.size())),
+                           QString::fromUtf8(text.data(), qsizetype(text.size())));
         return commit();
     }
 
     bool deleteValue(std::string_view name) override {
         if (!prepareWrite())
             return false;
-        m_settings->remove(QString::fromUtf8(name.data(), qsizetype(name.size())));
+        m_writer->remove(QString::fromUtf8(name.data(), qsizetype(name.size())));
         return commit();
     }
 
 private:
     enum class State { Ok, Corrupt, Unreadable, Failed };
 
-    void reopen() {
-        m_settings.reset();
-        m_settings = std::make_unique<QSettings>(m_fileName, QSettings::IniFormat);
-        // Never a half-written settings file: a sync that cannot go through a temporary file
-        // fails instead of writing in place.
-        m_settings->setAtomicSyncRequired(true);
+    void inspect() {
+        const QFileInfo info(m_fileName);
+        if (!info.exists() && !info.isSymLink()) {
+            m_state = State::Ok; // a missing file is an empty key
+            return;
+        }
+        QFile file(m_fileName);
+        if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
+            m_state = State::Unreadable;
+            return;
+        }
+        const QByteArray bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError) {
+            m_state = State::Unreadable;
+            return;
+        }
+        if (!m_snapshot.open() || m_snapshot.write(bytes) != bytes.size() || !m_snapshot.flush()) {
+            m_state = State::Unreadable;
+            return;
+        }
+        m_snapshot.close();
+        m_reader = std::make_unique<QSettings>(m_snapshot.fileName(), QSettings::IniFormat);
+        switch (m_reader->status()) {
+        case QSettings::NoError:
+            m_state = State::Ok;
+            break;
+        case QSettings::FormatError:
+            m_state = State::Corrupt;
+            break;
+        case QSettings::AccessError:
+            m_state = State::Unreadable;
+            break;
+        }
     }
 
     bool prepareWrite() {
         switch (m_state) {
         case State::Ok:
-            return true;
+            break;
         case State::Corrupt:
+            // Keep the unparseable file beside the new one rather than overwrite it.
             if (!moveCorruptFileAside()) {
                 m_state = State::Failed;
                 return false;
             }
-            reopen();
-            m_state = m_settings->status() == QSettings::NoError ? State::Ok : State::Failed;
-            return m_state == State::Ok;
+            m_state = State::Ok;
+            break;
         case State::Unreadable: // replacing it would lose whatever it holds
         case State::Failed:
-            break;
+            return false;
         }
-        return false;
+        if (!m_writer) {
+            m_writer = std::make_unique<QSettings>(m_fileName, QSettings::IniFormat);
+            // Never a half-written settings file: a sync that cannot go through a temporary
+            // file in the same folder fails instead of writing in place.
+            m_writer->setAtomicSyncRequired(true);
+            if (m_writer->status() != QSettings::NoError) {
+                m_state = State::Failed;
+                return false;
+            }
+        }
+        return true;
     }
 
     bool moveCorruptFileAside() {
-        m_settings.reset();
         const QString base = m_fileName + QStringLiteral(".corrupt");
         for (int n = 1; n < 1000; ++n) {
             const QString target = n == 1 ? base : base + QLatin1Char('-') + QString::number(n);
@@ -101,8 +130,8 @@ private:
     }
 
     bool commit() {
-        m_settings->sync();
-        if (m_settings->status() != QSettings::NoError) {
+        m_writer->sync();
+        if (m_writer->status() != QSettings::NoError) {
             m_state = State::Failed;
             return false;
         }
@@ -110,8 +139,10 @@ private:
     }
 
     QString m_fileName;
-    std::unique_ptr<QSettings> m_settings;
     State m_state = State::Failed;
+    QTemporaryFile m_snapshot;
+    std::unique_ptr<QSettings> m_reader;
+    std::unique_ptr<QSettings> m_writer;
 };
 
 } // namespace
@@ -119,9 +150,9 @@ private:
 IniRegistry::IniRegistry(QString fileName) : m_fileName(std::move(fileName)) {}
 
 QString IniRegistry::userFileName() {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("QZ Software"),
-                     QStringLiteral("QZScheduler"))
-        .fileName();
+    // QSettings' own user path for IniFormat on this platform, looked up at every call.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/QZ Software/QZScheduler.ini");
 }
 
 std::unique_ptr<RegistryKey> IniRegistry::openKey(const std::vector<std::string>& levels) {
