@@ -69,7 +69,8 @@ QObject* TqzLangApplier::findComponent(const QString& name) const {
         return nullptr;
     const auto children = m_owner->findChildren<QObject*>();
     for (QObject* child : children) {
-        if (child->objectName().compare(name, Qt::CaseInsensitive) == 0)
+        // The component itself is no target: a row naming it could switch languages mid-change.
+        if (child != &m_lang && child->objectName().compare(name, Qt::CaseInsensitive) == 0)
             return child;
     }
     return nullptr;

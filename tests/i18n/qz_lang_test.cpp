@@ -181,14 +181,15 @@ TEST_F(I18nSmallWindow, CleanUpDropsRowsThatCannotApply) {
     load({row("LBLONE", "bir", "one") + D + D, row("missing", "x", "y"), row("plain", "", ""),
           row("lblParent", "", "")},
          {}, {},
-         {row("cmbDil.Items[0].Caption", "Türkçe", ""), row("cmbDil.Items[5].Caption", "x", ""),
+         {row("cmbDil.Items[0].Caption", "Türkçe!", ""), row("cmbDil.Items[5].Caption", "x", ""),
           row("cmbDil.Items[x].Caption", "x", ""), row("cmbDil.Items[1].Nope", "x", "")});
     lang->setActiveLanguage(1);
     EXPECT_EQ(label->m_caption, "bir"); // component names match whatever their case
     EXPECT_EQ(*lang->getPropListByType(TranslationTable::stCaptions),
               QStringList{row("LBLONE", "bir", "one")});
     EXPECT_EQ(*lang->getPropListByType(TranslationTable::stCollections),
-              QStringList{row("cmbDil.Items[0].Caption", "Türkçe", "")});
+              QStringList{row("cmbDil.Items[0].Caption", "Türkçe!", "")});
+    EXPECT_EQ(combo->m_items->m_items.at(0)->m_caption, "Türkçe!");
 }
 
 TEST_F(I18nSmallWindow, FontsOnlyThroughDeclaredFontAndNotForParentFont) {
@@ -236,6 +237,22 @@ TEST_F(I18nSmallWindow, MessageStringFollowsActiveLanguageWithoutFallback) {
     EXPECT_EQ(lang->messageString("8"), "");
     lang->setActiveLanguage(1);
     EXPECT_EQ(lang->messageString("7"), "yedi");
+}
+
+TEST_F(I18nSmallWindow, OlderTabSeparatedTableIsUpgradedAtLoad) {
+    TranslationTable table;
+    *table.list(TranslationTable::stCaptions) = {QStringLiteral("lblOne\tbir\tone\t")};
+    lang->beginLoading();
+    lang->setLangNames({QStringLiteral("Türkçe"), QStringLiteral("English")});
+    lang->setLangDelim(9);
+    lang->setActiveLanguage(2);
+    lang->readTranslationData(table.write());
+    lang->loaded();
+    EXPECT_EQ(lang->langDelim(), 1);
+    EXPECT_EQ(*lang->getPropListByType(TranslationTable::stCaptions),
+              QStringList{row("lblOne", "bir", "one")});
+    lang->setActiveLanguage(1);
+    EXPECT_EQ(label->m_caption, "bir");
 }
 
 struct StartupCase {
