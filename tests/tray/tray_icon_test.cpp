@@ -1,0 +1,94 @@
+#include "tray/qz_tray_icon.h"
+
+#include <QProcess>
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+bool xdotool(const QStringList& args) {
+    return QProcess::execute(QStringLiteral("xdotool"), args) == 0;
+}
+
+// Under with_mocks.py --trayer: a private Xvfb with a tray host.
+class TrayIconTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(QSystemTrayIcon::isSystemTrayAvailable())
+            << "run through tests/support/with_mocks.py --trayer with QT_QPA_PLATFORM=xcb";
+        window.resize(320, 200);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        tray = std::make_unique<TqzTrayIcon>(&window);
+        QTRY_VERIFY(tray->systemTrayIcon()->geometry().isValid());
+    }
+
+    void clickIcon(int clicks) {
+        const QPoint c = tray->systemTrayIcon()->geometry().center();
+        ASSERT_TRUE(
+            xdotool({QStringLiteral("mousemove"), QString::number(c.x()), QString::number(c.y()),
+                     QStringLiteral("click"), QStringLiteral("--repeat"), QString::number(clicks),
+                     QStringLiteral("--delay"), QStringLiteral("60"), QStringLiteral("1")}));
+    }
+
+    bool minimized() const { return window.windowState() & Qt::WindowMinimized; }
+
+    QWidget window;
+    std::unique_ptr<TqzTrayIcon> tray;
+};
+
+TEST_F(TrayIconTest, IsPresentWithItsTip) {
+    EXPECT_TRUE(tray->isEnabled());
+    EXPECT_TRUE(tray->systemTrayIcon()->isVisible());
+    EXPECT_EQ(tray->systemTrayIcon()->toolTip(), QStringLiteral("qZ Duvodoro Ruruzovad"));
+    EXPECT_EQ(tray->property("Hint").toString(), QStringLiteral("qZ Duvodoro Ruruzovad"));
+}
+
+TEST_F(TrayIconTest, ToTrayHidesAndOnlyADoubleClickBringsTheWindowBack) {
+    tray->setHideOnMinimize(true);
+    tray->minimizeApp();
+    EXPECT_TRUE(window.isHidden());
+
+    clickIcon(1);
+    QTest::qWait(600); // past the double-click interval
+    EXPECT_TRUE(window.isHidden());
+
+    clickIcon(2);
+    QTRY_VERIFY(window.isVisible());
+    EXPECT_FALSE(minimized());
+    QTRY_VERIFY(window.isActiveWindow());
+
+    // Back in use: a minimise to the taskbar now stays on the taskbar.
+    EXPECT_FALSE(tray->hideOnMinimize());
+    tray->minimizeToTaskbar();
+    QTest::qWait(50);
+    EXPECT_TRUE(minimized());
+    EXPECT_FALSE(window.isHidden());
+}
+
+TEST_F(TrayIconTest, MinimiseFromOutsideGoesToTheTrayOnlyWhileHideOnMinimizeIsSet) {
+    tray->setHideOnMinimize(true);
+    window.showMinimized(); // as the window manager or the taskbar would
+    QTRY_VERIFY(window.isHidden());
+
+    tray->restoreApp();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(minimized());
+    EXPECT_FALSE(tray->hideOnMinimize());
+
+    window.showMinimized();
+    QTest::qWait(50);
+    EXPECT_FALSE(window.isHidden());
+}
+
+TEST_F(TrayIconTest, MinButtonMinimisesToTheTaskbarWhateverTheFlag) {
+    tray->setHideOnMinimize(true);
+    tray->minimizeToTaskbar();
+    QTest::qWait(50);
+    EXPECT_TRUE(minimized());
+    EXPECT_FALSE(window.isHidden());
+}
+
+} // namespace

@@ -1,0 +1,56 @@
+#include "tray/qz_tray_icon.h"
+
+#include <QDBusConnection>
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Under with_mocks.py --xvfb: a display without any tray host.
+class TrayNoHostTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(qgetenv("DISPLAY").isEmpty()) << "run through tests/support/with_mocks.py";
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+    QWidget window;
+};
+
+TEST_F(TrayNoHostTest, ToTrayOnlyMinimisesSoTheWindowIsNeverLost) {
+    ASSERT_FALSE(QSystemTrayIcon::isSystemTrayAvailable());
+    TqzTrayIcon tray(&window);
+    EXPECT_FALSE(tray.isEnabled());
+
+    tray.setHideOnMinimize(true);
+    tray.minimizeApp();
+    QTest::qWait(50);
+    EXPECT_TRUE(window.windowState() & Qt::WindowMinimized);
+    EXPECT_FALSE(window.isHidden());
+}
+
+TEST_F(TrayNoHostTest, ActivationRestoresWhereTheHostSendsNoDoubleClick) {
+    // A StatusNotifierItem host only reports activation.
+    ASSERT_TRUE(QDBusConnection::sessionBus().registerService(
+        QStringLiteral("org.kde.StatusNotifierWatcher")));
+    TqzTrayIcon tray(&window);
+    window.hide();
+
+    Q_EMIT tray.systemTrayIcon()->activated(QSystemTrayIcon::Context);
+    EXPECT_TRUE(window.isHidden());
+    Q_EMIT tray.systemTrayIcon()->activated(QSystemTrayIcon::Trigger);
+    EXPECT_TRUE(window.isVisible());
+}
+
+TEST_F(TrayNoHostTest, ASingleClickDoesNothingOnAClassicTray) {
+    TqzTrayIcon tray(&window);
+    window.hide();
+    Q_EMIT tray.systemTrayIcon()->activated(QSystemTrayIcon::Trigger);
+    EXPECT_TRUE(window.isHidden());
+    Q_EMIT tray.systemTrayIcon()->activated(QSystemTrayIcon::DoubleClick);
+    EXPECT_TRUE(window.isVisible());
+}
+
+} // namespace
