@@ -1,7 +1,9 @@
 #include "power/win32_backend.h"
 
-#include <powrprof.h>
 #include <windows.h>
+
+// Needs the types of <windows.h> first.
+#include <powrprof.h>
 
 #include <vector>
 
