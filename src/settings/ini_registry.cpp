@@ -70,12 +70,14 @@ private:
             m_state = State::Unreadable;
             return;
         }
-        if (!m_snapshot.open() || m_snapshot.write(bytes) != bytes.size() || !m_snapshot.flush()) {
-            m_state = State::Unreadable;
-            return;
+        if (m_snapshot.open() && m_snapshot.write(bytes) == bytes.size() && m_snapshot.flush()) {
+            m_snapshot.close();
+            m_reader = std::make_unique<QSettings>(m_snapshot.fileName(), QSettings::IniFormat);
+        } else {
+            // No temporary folder: the file itself, trusting a format error seen by the first
+            // reader only.
+            m_reader = std::make_unique<QSettings>(m_fileName, QSettings::IniFormat);
         }
-        m_snapshot.close();
-        m_reader = std::make_unique<QSettings>(m_snapshot.fileName(), QSettings::IniFormat);
         switch (m_reader->status()) {
         case QSettings::NoError:
             m_state = State::Ok;
