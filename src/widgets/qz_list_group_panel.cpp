@@ -63,8 +63,12 @@ void TqzListGroupPanel::placeRow(int row, QWidget* label, QWidget* control) {
 }
 
 void TqzListGroupPanel::relayout() {
-    if (m_autoHeight)
-        resize(width(), sizeHint().height());
+    if (m_autoHeight) {
+        setFixedHeight(sizeHint().height());
+    } else {
+        setMinimumHeight(0);
+        setMaximumHeight(QWIDGETSIZE_MAX);
+    }
     updateGeometry();
     layoutRows();
     update();
