@@ -21,6 +21,14 @@ public:
     bool m_open = false;
 
 protected:
+    void paintEvent(QPaintEvent*) override {
+        // A hairline frame so the page stands off whatever lies beneath it.
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::Active, QPalette::Mid));
+        painter.setBrush(palette().color(QPalette::Active, QPalette::Base));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+
     void keyPressEvent(QKeyEvent* event) override { m_edit->popupKey(event); }
     void keyReleaseEvent(QKeyEvent* event) override { m_edit->popupKeyRelease(event); }
 
@@ -59,7 +67,7 @@ TqzDateEdit::TqzDateEdit(QWidget* parent) : qz::MaskedFieldBox(parent) {
     m_calendar = new TqzMonthCalendar(popup);
     m_calendar->setObjectName(QStringLiteral("calendar"));
     auto* box = new QVBoxLayout(popup);
-    box->setContentsMargins(0, 0, 0, 0);
+    box->setContentsMargins(1, 1, 1, 1);
     box->addWidget(m_calendar);
     popup->resize(px(250), px(200));
     connect(m_calendar, &TqzMonthCalendar::dayPicked, this, [this] { closeUp(true); });
@@ -104,7 +112,7 @@ void TqzDateEdit::textEdited() {
     Q_EMIT OnChange();
     if (m_writing)
         return;
-    const auto typed = qz::datefield::parseDate(text(), m_template, QDate::currentDate().year());
+    const auto typed = qz::datefield::parseDate(text(), m_template, m_calendar->today().year());
     if (typed && *typed != m_calendar->date()) {
         m_calendar->setDate(*typed);
         Q_EMIT OnDateChange(*typed);

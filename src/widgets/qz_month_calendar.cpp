@@ -45,7 +45,7 @@ void TqzMonthCalendar::setFirstDayOfWeek(TqzDaysOfWeek day) {
 }
 
 QDate TqzMonthCalendar::shownMonth() const {
-    const QDate base = m_date.isValid() ? m_date : QDate::currentDate();
+    const QDate base = m_date.isValid() ? m_date : today();
     return QDate(base.year(), base.month(), 1);
 }
 
@@ -54,29 +54,38 @@ Layout TqzMonthCalendar::layout() const {
 }
 
 void TqzMonthCalendar::moveDays(int days) {
-    if (const auto next = qz::calendar::moveDays(m_date.isValid() ? m_date : QDate::currentDate(),
+    if (const auto next = qz::calendar::moveDays(m_date.isValid() ? m_date : today(),
                                                  m_date.isValid() ? days : 0))
         setDate(*next);
 }
 
 void TqzMonthCalendar::moveMonths(int months) {
-    const QDate from = m_date.isValid() ? m_date : QDate::currentDate();
+    const QDate from = m_date.isValid() ? m_date : today();
     if (const auto next = qz::calendar::moveMonths(from, months))
         setDate(*next);
 }
 
 void TqzMonthCalendar::moveYears(int years) {
-    const QDate from = m_date.isValid() ? m_date : QDate::currentDate();
+    const QDate from = m_date.isValid() ? m_date : today();
     if (const auto next = qz::calendar::moveYears(from, years))
         setDate(*next);
 }
 
 void TqzMonthCalendar::showMonth(int month) {
-    setDate(withMonth(m_date.isValid() ? m_date : QDate::currentDate(), month));
+    setDate(withMonth(m_date.isValid() ? m_date : today(), month));
+}
+
+void TqzMonthCalendar::setTodaySource(std::function<QDate()> today) {
+    m_today = std::move(today);
+    update();
+}
+
+QDate TqzMonthCalendar::today() const {
+    return m_today ? m_today() : QDate::currentDate();
 }
 
 void TqzMonthCalendar::goToday() {
-    setDate(QDate::currentDate());
+    setDate(today());
 }
 
 TqzMonthCalendar::Button TqzMonthCalendar::buttonAt(QPoint point) const {
@@ -266,6 +275,7 @@ void TqzMonthCalendar::paintEvent(QPaintEvent*) {
     painter.setPen(qz::withAlpha(text, 50));
     painter.drawLine(l.lineLeft, l.lineY, l.lineRight - 1, l.lineY);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(text);
 
     const int days = month.daysInMonth();
     for (int day = 1; day <= days; ++day) {

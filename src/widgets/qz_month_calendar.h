@@ -4,6 +4,8 @@
 #include <QDate>
 #include <QWidget>
 
+#include <functional>
+
 #include "widgets/calendar_moves.h"
 
 // A month page: a band with previous/next year and month buttons around the "Month, Year"
@@ -35,6 +37,9 @@ public:
     void moveYears(int years);
     void showMonth(int month);
     void goToday();
+    // Where "today" comes from; the system date unless replaced (tests pin it).
+    void setTodaySource(std::function<QDate()> today);
+    QDate today() const;
 
     // The month and year the page shows.
     QDate shownMonth() const;
@@ -63,6 +68,7 @@ private:
     double scale() const;
 
     QDate m_date;
+    std::function<QDate()> m_today;
     TqzDaysOfWeek m_firstDay = Sun;
     Button m_held = Button::None;
     bool m_heldInside = false;

@@ -79,19 +79,20 @@ void TqzTimeEdit::paintButtons(QPainter& painter) {
         const bool enabled = isEnabled();
         QColor colour = enabled ? glyphColour(m_hot == arrow, m_pressed == arrow)
                                 : palette().color(QPalette::Disabled, QPalette::Text);
-        const qreal half = qMin(box.width(), box.height() * 2) * 0.32;
-        const qreal cx = box.center().x();
-        const qreal cy = box.center().y();
-        const qreal rise = half * 0.55;
+        // A small solid triangle, as wide as the button allows.
+        const qreal half = qMin(box.width() * 0.5, box.height() * 0.9);
+        const qreal cx = box.center().x() + 0.5;
+        const qreal cy = box.center().y() + 0.5;
+        const qreal rise = half * 0.6;
         QPainterPath glyph;
         if (arrow == Arrow::Up) {
             glyph.moveTo(cx - half, cy + rise / 2);
             glyph.lineTo(cx + half, cy + rise / 2);
-            glyph.lineTo(cx, cy - rise / 2 - rise * 0.3);
+            glyph.lineTo(cx, cy - rise / 2);
         } else {
             glyph.moveTo(cx - half, cy - rise / 2);
             glyph.lineTo(cx + half, cy - rise / 2);
-            glyph.lineTo(cx, cy + rise / 2 + rise * 0.3);
+            glyph.lineTo(cx, cy + rise / 2);
         }
         glyph.closeSubpath();
         painter.setPen(Qt::NoPen);
