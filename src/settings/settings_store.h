@@ -43,7 +43,11 @@ public:
 
     const std::string& executablePath() const { return m_executablePath; }
 
-    // The everyday flag: exactly "1" makes the next start re-arm the everyday task.
+    // The everyday flag: exactly "1" makes the next start re-arm the everyday task. The store
+    // is the one place it lives: LoadSettings sets it before it touches any control, and the
+    // saves that the switch handlers run inside LoadSettings write it. A copy kept in the
+    // window and pushed back with setEverydayFlag before every save would, during the load,
+    // overwrite the loaded "1" with the copy's stale text; read and set it here instead.
     const std::string& everydayFlag() const { return m_everydayFlag; }
     void setEverydayFlag(std::string flag) { m_everydayFlag = std::move(flag); }
     // The everyday time as last loaded ("HH:MM", or whatever text was stored).
