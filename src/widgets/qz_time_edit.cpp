@@ -143,6 +143,12 @@ void TqzTimeEdit::mouseMoveEvent(QMouseEvent* event) {
     qz::MaskedFieldBox::mouseMoveEvent(event);
 }
 
+void TqzTimeEdit::leaveEvent(QEvent* event) {
+    if (m_pressed == Arrow::None)
+        m_hot = Arrow::None;
+    qz::MaskedFieldBox::leaveEvent(event);
+}
+
 void TqzTimeEdit::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) {
         stepBy(event->key() == Qt::Key_Up ? 1 : -1);

@@ -1,6 +1,7 @@
 #include "widgets/time_field_box.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -110,6 +111,19 @@ void MaskedFieldBox::paintEvent(QPaintEvent*) {
 
 void MaskedFieldBox::keyPressEvent(QKeyEvent* event) {
     const QString& text = m_state.text;
+    if (event->matches(QKeySequence::Copy)) {
+        QApplication::clipboard()->setText(text);
+        return;
+    }
+    if (event->matches(QKeySequence::Paste)) {
+        // Pasting types the digits one by one, so each obeys the field's typing rules.
+        const QString pasted = QApplication::clipboard()->text();
+        for (QChar ch : pasted) {
+            if (ch.isDigit())
+                typeCharacter(ch);
+        }
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Left:
         setCaretPosition(caretLeft(text, m_state.caret));

@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include "widgets/qz_date_edit.h"
 
@@ -201,6 +203,26 @@ TEST_F(DateEditTest, CalendarStopsAtItsFirstAndLastYear) {
     EXPECT_EQ(calendar->date(), QDate(9999, 12, 20));
     calendar->moveMonths(-12);
     EXPECT_EQ(calendar->date(), QDate(9998, 12, 20));
+}
+
+TEST_F(DateEditTest, TitleMenuMovesToTheChosenMonthKeepingTheDay) {
+    edit->setDate(QDate(2026, 3, 31));
+    edit->dropDown();
+    QStringList offered;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        for (QAction* action : menu->actions())
+            offered << action->text();
+        menu->setActiveAction(menu->actions().at(3));
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    QTest::mouseClick(edit->calendar(), Qt::LeftButton, {},
+                      edit->calendar()->layout().title.center());
+    EXPECT_EQ(offered.size(), 12);
+    EXPECT_EQ(offered.value(3), QLocale().standaloneMonthName(4));
+    EXPECT_EQ(edit->date(), QDate(2026, 4, 30));
+    EXPECT_TRUE(edit->isDroppedDown()); // still choosing a day
 }
 
 TEST(DateEditPopupTest, PlacedBelowOrAboveAndKeptInsideTheWorkArea) {

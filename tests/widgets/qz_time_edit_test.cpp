@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWheelEvent>
@@ -58,6 +59,17 @@ TEST_F(TimeEditTest, TwentyFourHundredTypesReadsAs2300AndStepsTo0000) {
     edit.setCaretPosition(0);
     QTest::keyClick(&edit, Qt::Key_Up);
     EXPECT_EQ(edit.time(), "00:00");
+}
+
+TEST_F(TimeEditTest, PasteTypesTheDigitsUnderTheSameRules) {
+    at("00:00", 0);
+    QApplication::clipboard()->setText("17:45");
+    QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit.time(), "17:45");
+    at("00:00", 0);
+    QApplication::clipboard()->setText("9");
+    QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit.time(), "00:00"); // 90 hours: dropped
 }
 
 TEST_F(TimeEditTest, BackspaceBlanksADigitThatReadsAsZero) {
