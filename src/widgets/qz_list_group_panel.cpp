@@ -7,7 +7,6 @@
 TqzListGroupPanel::TqzListGroupPanel(QWidget* parent) : qz::StyledControl(parent) {
     m_headerFont = font();
     m_headerFont.setPixelSize(15);
-    m_color = palette().color(QPalette::Base);
     relayout();
 }
 
@@ -97,7 +96,8 @@ void TqzListGroupPanel::resizeEvent(QResizeEvent* event) {
 
 void TqzListGroupPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), m_color);
+    // Without a colour of its own the group takes the window (entry field) colour.
+    painter.fillRect(rect(), m_color.isValid() ? m_color : palette().color(QPalette::Base));
     painter.setRenderHint(QPainter::TextAntialiasing);
     const int margin = qz::scaled(m_headerMargin, this);
     const int header = qz::scaled(m_headerHeight, this);

@@ -6,9 +6,9 @@
 
 // A settings group: a header line (Caption) over RowCount rows of RowHeight, separated by
 // lines indented by RowLineMargin; HeaderMargin is the header's and rows' left inset.
-// With AutoHeight the panel is as high as its header and rows. placeRow() puts a label on
-// the left and a control on the right of a row, both vertically centred.
-// All sizes are 96-dpi design sizes.
+// Color defaults to the palette's Base colour. With AutoHeight the panel is as high as its header
+// and rows. placeRow() puts a label on the left and a control on the right of a row, both
+// vertically centred. All sizes are 96-dpi design sizes.
 class TqzListGroupPanel : public qz::StyledControl {
     Q_OBJECT
     Q_PROPERTY(int RowCount READ rowCount WRITE setRowCount)
