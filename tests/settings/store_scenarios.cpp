@@ -63,7 +63,9 @@ TEST_P(StoreScenarios, EverydaySaveTurnsRunAtStartupOnForTheNextStart) {
     next.store.LoadSettings(next.window);
     EXPECT_EQ(next.window.log, (Log{"press waitready", "click waitready", "swUstte off",
                                     "swBaslangic on", "swBildirim off", "language 1"}));
+    // The saves the switches ran during the load kept the loaded flag.
     EXPECT_EQ(next.store.everydayFlag(), "1");
+    EXPECT_EQ(harness->storedText("hergun"), "1");
     EXPECT_EQ(next.store.savedEverydayTime(), "07:15");
     EXPECT_EQ(harness->runEntry(), exe);
 }
