@@ -1,0 +1,214 @@
+#pragma once
+
+#include "app/anaform_deps.h"
+#include "schedule/countdown.h"
+#include "schedule/power_action.h"
+#include "schedule/trigger_mode.h"
+#include "settings/settings_target.h"
+#include "update/update_window.h"
+
+#include <QFont>
+#include <QWidget>
+
+#include <memory>
+
+class QTimer;
+class TqzButton;
+class TqzCircledProgressBar;
+class TqzComboBox;
+class TqzDateEdit;
+class TqzGlyphButton;
+class TqzImage;
+class TqzLabel;
+class TqzLang;
+class TqzListGroupPanel;
+class TqzPanel;
+class TqzRadioButton;
+class TqzScrollBox;
+class TqzSplitView;
+class TqzSwitch;
+class TqzTimeEdit;
+class TqzTrayIcon;
+
+namespace qz {
+class Reminders;
+}
+
+// The one window of the program. Creating it runs FormCreate (settings loaded, language
+// chosen, defaults set); the first show runs FormShow once, before the window becomes
+// visible; destroying it runs FormDestroy (settings saved). Components carry their names
+// as objectName, and Caption and Font are properties so the translation table reaches
+// the window itself too.
+class TAnaform : public QWidget, public qz::SettingsTarget, public qz::UpdateWindow {
+    Q_OBJECT
+    Q_PROPERTY(QString Caption READ windowTitle WRITE setWindowTitle)
+    Q_PROPERTY(QFont Font READ font WRITE setFont)
+
+public:
+    explicit TAnaform(qz::AnaformDeps deps, QWidget* parent = nullptr);
+    ~TAnaform() override;
+
+    void setVisible(bool visible) override;
+
+    // State the tests and the other subsystems read.
+    bool isArmed() const { return m_countdown.isArmed(); }
+    bool isTaskTimerRunning() const;
+    bool isReminderTimerRunning() const;
+    const qz::Countdown& countdown() const { return m_countdown; }
+    qz::PowerAction selectedAction() const;
+    qz::TriggerMode selectedMode() const;
+    int activeLanguage() const;
+    bool stayOnTop() const;
+    TqzLang* lang() const { return qzLang1; }
+    TqzTrayIcon* trayIcon() const { return qzTrayIcon1; }
+    qz::SettingsStore* settingsStore() const { return m_settings.get(); }
+    // The everyday flag as it will be saved.
+    QString everydayFlag() const;
+
+public Q_SLOTS:
+    // Lifecycle.
+    void FormCreate();
+    void FormShow();
+    void FormDestroy();
+
+    // Chrome (title bar, bottom bar, settings panel).
+    void btnUpdateClick();
+    void CloseButtonClick();
+    void MinButtonClick();
+    void qzGlyphButton1Click();
+    void lblUrlClick();
+    void swUstteChangeState();
+    void swBildirimChangeState();
+    void swBaslangicChangeState();
+    void cmbDilChange();
+    void closeSettingsPanel();
+
+    // Schedule.
+    void actionButtonClick();
+    void radioSuandanitibarenClick();
+    void fieldChange();
+    void dateEditBelirtilenSureChange();
+    void UpdateDescription();
+    void btnStartStopClick();
+    void timerGorevTimer();
+    void timerBildirimTimer();
+
+public:
+    // qz::SettingsTarget
+    void pressActionButton(std::string_view word) override;
+    void setSwitch(qz::SettingsSwitch which, bool on) override;
+    int defaultLanguage() const override;
+    void applyLanguage(int language) override;
+    bool switchOn(qz::SettingsSwitch which) const override;
+    int selectedLanguageIndex() const override;
+    bool actionButtonDown(std::string_view word) const override;
+    bool everydayChecked() const override;
+    std::string everydayTimeText() const override;
+
+    // qz::UpdateWindow
+    QString messageString(const QString& id) const override;
+    bool askYesNo(const QString& text) override;
+    void stopStayingOnTop() override;
+    void showUpdateRing() override;
+    void setUpdateRingCaption(const QString& caption) override;
+    void setUpdateRingProgress(qint64 received, qint64 total) override;
+    void hideUpdateRing() override;
+    void endProgram() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Construction, in anaform.cpp.
+    void createComponents();
+    void createChrome();
+    void createScheduleArea();
+    void createSettingsPanel();
+    void placeComponents();
+    void layoutDescription();
+    void connectHandlers();
+    int px(int designPixels) const;
+    QFont tahoma(int pixelHeight, bool bold) const;
+
+    // Chrome helpers, in anaform_chrome.cpp.
+    void applyStayOnTop(bool onTop);
+    void recordCloseFlag();
+    void SaveSettings();
+
+    // Schedule helpers, in anaform_schedule.cpp.
+    TqzButton* actionButton(qz::PowerAction action) const;
+    TqzButton* actionButtonOfWord(std::string_view word) const;
+    qz::ScheduleFields scheduleFields() const;
+    void arm();
+    void disarm();
+    void setArmedLook(bool armed);
+    void setScheduleInputsEnabled(bool enabled);
+    void showRing(quint32 maximum, quint32 value, const QString& caption);
+    void endOfCountdown(const QDateTime& now);
+    void refreshArmedTexts();
+
+    qz::AnaformDeps m_deps;
+    std::unique_ptr<qz::SettingsStore> m_settings;
+    std::unique_ptr<qz::Reminders> m_reminders;
+    std::unique_ptr<qz::Updater> m_updater;
+    qz::Countdown m_countdown;
+    QString m_everydayFlag;
+    bool m_shown = false;
+    bool m_destroyed = false;
+
+    // Components, by the names the translation table and the settings use.
+    TqzPanel* panelClient = nullptr;
+    TqzPanel* panelTop = nullptr;
+    TqzImage* qzImage1 = nullptr;
+    TqzLabel* lblCaption = nullptr;
+    TqzGlyphButton* CloseButton = nullptr;
+    TqzGlyphButton* MinButton = nullptr;
+    TqzGlyphButton* qzGlyphButton1 = nullptr;
+    TqzGlyphButton* btnUpdate = nullptr;
+    TqzPanel* panelBottom = nullptr;
+    TqzLabel* lblUrl = nullptr;
+    TqzPanel* panelAna = nullptr;
+    TqzPanel* panelCenter = nullptr;
+    TqzPanel* qzPanel1 = nullptr;
+    TqzSplitView* qzSplitView1 = nullptr;
+    TqzScrollBox* qzScrollBox1 = nullptr;
+    TqzListGroupPanel* qzListGroupPanel1 = nullptr;
+    TqzLabel* qzLabel1 = nullptr;
+    TqzLabel* qzLabel5 = nullptr;
+    TqzLabel* qzLabel6 = nullptr;
+    TqzLabel* qzLabel7 = nullptr;
+    TqzComboBox* cmbDil = nullptr;
+    TqzSwitch* swUstte = nullptr;
+    TqzSwitch* swBildirim = nullptr;
+    TqzSwitch* swBaslangic = nullptr;
+    TqzCircledProgressBar* qzProgressbar1 = nullptr;
+
+    TqzButton* btnshutdown = nullptr;
+    TqzButton* btnrestart = nullptr;
+    TqzButton* btnwaitready = nullptr;
+    TqzButton* btnSleep = nullptr;
+    TqzButton* btnSignout = nullptr;
+    TqzButton* btnLock = nullptr;
+    TqzRadioButton* radioSuandanitibaren = nullptr;
+    TqzRadioButton* radioBelirtilenSaat = nullptr;
+    TqzRadioButton* radioBostaKalma = nullptr;
+    TqzRadioButton* radiohergun = nullptr;
+    TqzTimeEdit* TimeeditSuandanitibaren = nullptr;
+    TqzDateEdit* dateEditBelirtilenSure = nullptr;
+    TqzTimeEdit* timeEditBelirtilenSure = nullptr;
+    TqzTimeEdit* qzTimeEdit3 = nullptr;
+    TqzTimeEdit* qzTimeEdit1 = nullptr;
+    TqzCircledProgressBar* progress = nullptr;
+    TqzGlyphButton* btnStartStop = nullptr;
+    TqzLabel* lblBil = nullptr;
+    TqzLabel* lblTarih = nullptr;
+    TqzLabel* lblislem = nullptr;
+    TqzLabel* lbltarihEn = nullptr;
+
+    QTimer* timerGorev = nullptr;
+    QTimer* timerBildirim = nullptr;
+    TqzLang* qzLang1 = nullptr;
+    TqzTrayIcon* qzTrayIcon1 = nullptr;
+};

@@ -1,0 +1,206 @@
+// The title bar, the bottom bar, the settings panel and the window-level events.
+#include "app/anaform.h"
+
+#include "app/user_prompts.h"
+#include "build_config.h"
+#include "i18n/qz_lang.h"
+#include "schedule/countdown_math.h"
+#include "settings/settings_store.h"
+#include "tray/qz_tray_icon.h"
+#include "widgets/qz_button.h"
+#include "widgets/qz_circled_progress_bar.h"
+#include "widgets/qz_combo_box.h"
+#include "widgets/qz_date_edit.h"
+#include "widgets/qz_glyph_button.h"
+#include "widgets/qz_image.h"
+#include "widgets/qz_label.h"
+#include "widgets/qz_panel.h"
+#include "widgets/qz_radio_button.h"
+#include "widgets/qz_split_view.h"
+#include "widgets/qz_switch.h"
+#include "widgets/qz_time_edit.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QTimer>
+#include <QWindow>
+
+void TAnaform::connectHandlers() {
+    connect(btnUpdate, &TqzGlyphButton::OnClick, this, &TAnaform::btnUpdateClick);
+    connect(CloseButton, &TqzGlyphButton::OnClick, this, &TAnaform::CloseButtonClick);
+    connect(MinButton, &TqzGlyphButton::OnClick, this, &TAnaform::MinButtonClick);
+    connect(qzGlyphButton1, &TqzGlyphButton::OnClick, this, &TAnaform::qzGlyphButton1Click);
+    connect(lblUrl, &TqzLabel::OnClick, this, &TAnaform::lblUrlClick);
+    connect(swUstte, &TqzSwitch::OnChangeState, this, &TAnaform::swUstteChangeState);
+    connect(swBildirim, &TqzSwitch::OnChangeState, this, &TAnaform::swBildirimChangeState);
+    connect(swBaslangic, &TqzSwitch::OnChangeState, this, &TAnaform::swBaslangicChangeState);
+    connect(cmbDil, &TqzComboBox::OnChange, this, &TAnaform::cmbDilChange);
+
+    for (TqzButton* b : {btnshutdown, btnrestart, btnwaitready, btnSleep, btnSignout, btnLock})
+        connect(b, &TqzButton::OnClick, this, &TAnaform::actionButtonClick);
+    for (TqzRadioButton* r :
+         {radioSuandanitibaren, radioBelirtilenSaat, radioBostaKalma, radiohergun})
+        connect(r, &TqzRadioButton::OnClick, this, &TAnaform::radioSuandanitibarenClick);
+    for (TqzTimeEdit* t :
+         {TimeeditSuandanitibaren, timeEditBelirtilenSure, qzTimeEdit3, qzTimeEdit1})
+        connect(t, &TqzTimeEdit::OnChange, this, &TAnaform::fieldChange);
+    connect(dateEditBelirtilenSure, &TqzDateEdit::OnChange, this,
+            &TAnaform::dateEditBelirtilenSureChange);
+    connect(btnStartStop, &TqzGlyphButton::OnClick, this, &TAnaform::btnStartStopClick);
+    connect(timerGorev, &QTimer::timeout, this, &TAnaform::timerGorevTimer);
+    connect(timerBildirim, &QTimer::timeout, this, &TAnaform::timerBildirimTimer);
+
+    // Clicks that do nothing but close the settings panel. Controls inside the panel, the
+    // settings button and the panel itself leave it open.
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             panelCenter, panelBottom, qzPanel1, progress, qzImage1, lblCaption, lblBil, lblTarih,
+             lblislem, lbltarihEn, TimeeditSuandanitibaren, timeEditBelirtilenSure, qzTimeEdit3,
+             qzTimeEdit1, dateEditBelirtilenSure})
+        w->installEventFilter(this);
+}
+
+bool TAnaform::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        // On Wayland only the compositor can move a window: hand the drag over to it.
+        if (watched == lblCaption && windowHandle() &&
+            QGuiApplication::platformName().startsWith(QLatin1String("wayland")) &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && !isMaximized()) {
+            windowHandle()->startSystemMove();
+        }
+        break;
+    case QEvent::MouseButtonRelease:
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            closeSettingsPanel();
+        break;
+    case QEvent::Resize:
+    case QEvent::Show:
+    case QEvent::Hide:
+        if (watched == lblBil || watched == lblTarih || watched == lblislem ||
+            watched == lbltarihEn)
+            layoutDescription();
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TAnaform::closeSettingsPanel() {
+    qzSplitView1->setOpened(false);
+}
+
+void TAnaform::btnUpdateClick() {
+    qzSplitView1->setOpened(!qzSplitView1->opened());
+}
+
+void TAnaform::recordCloseFlag() {
+    // "1" only while an everyday task is armed: a from-now or idle countdown must not come
+    // back as an everyday task at the next start.
+    m_everydayFlag = (timerGorev->isActive() && m_countdown.isArmed() &&
+                      m_countdown.mode() == qz::TriggerMode::Everyday)
+                         ? QStringLiteral("1")
+                         : QStringLiteral("0");
+}
+
+void TAnaform::CloseButtonClick() {
+    closeSettingsPanel();
+    recordCloseFlag();
+    QCoreApplication::quit();
+}
+
+void TAnaform::closeEvent(QCloseEvent* event) {
+    // Closed by the window manager (Alt+F4, the taskbar): the same record as the close button.
+    recordCloseFlag();
+    event->accept();
+}
+
+void TAnaform::MinButtonClick() {
+    closeSettingsPanel();
+    qzTrayIcon1->minimizeToTaskbar();
+}
+
+void TAnaform::qzGlyphButton1Click() {
+    closeSettingsPanel();
+    qzTrayIcon1->setHideOnMinimize(true);
+    qzTrayIcon1->minimizeApp();
+}
+
+void TAnaform::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // FormResize: after a restore a minimise from the taskbar goes to the taskbar again.
+    if (!isMinimized() && qzTrayIcon1)
+        qzTrayIcon1->setHideOnMinimize(false);
+}
+
+void TAnaform::lblUrlClick() {
+    closeSettingsPanel();
+    const QUrl url(QString::fromUtf8(qz::build::kMakerUrl));
+    if (m_deps.openUrl)
+        m_deps.openUrl(url);
+    else
+        QDesktopServices::openUrl(url);
+}
+
+void TAnaform::applyStayOnTop(bool onTop) {
+    if (onTop == windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        return;
+    // Changing a window's flags hides it; show it again where it was, so the switch never
+    // loses the window.
+    const bool wasVisible = isVisible();
+    const bool wasMinimized = isMinimized();
+    const QPoint where = pos();
+    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    if (wasVisible) {
+        move(where);
+        if (wasMinimized)
+            showMinimized();
+        else
+            show();
+    }
+}
+
+bool TAnaform::stayOnTop() const {
+    return windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+void TAnaform::swUstteChangeState() {
+    applyStayOnTop(swUstte->isOn());
+    SaveSettings();
+}
+
+void TAnaform::swBildirimChangeState() {
+    if (swBildirim->isOn())
+        timerBildirim->start();
+    else
+        timerBildirim->stop();
+    SaveSettings();
+}
+
+void TAnaform::swBaslangicChangeState() {
+    if (!m_settings)
+        return;
+    m_settings->setEverydayFlag(m_everydayFlag.toStdString());
+    m_settings->swBaslangicChangeState(*this);
+}
+
+void TAnaform::cmbDilChange() {
+    qzLang1->setActiveLanguage(cmbDil->itemIndex() + 1);
+    UpdateDescription();
+    refreshArmedTexts();
+}
+
+bool TAnaform::isTaskTimerRunning() const {
+    return timerGorev->isActive();
+}
+
+bool TAnaform::isReminderTimerRunning() const {
+    return timerBildirim->isActive();
+}
+
+int TAnaform::activeLanguage() const {
+    return qzLang1->activeLanguage();
+}

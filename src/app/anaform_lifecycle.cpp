@@ -1,0 +1,229 @@
+// Creation, first show and destruction of the window, and what the settings store and the
+// update check need from it.
+#include "app/anaform.h"
+
+#include "app/guarded_application.h"
+#include "app/user_prompts.h"
+#include "i18n/language_choice.h"
+#include "i18n/qz_lang.h"
+#include "schedule/clock.h"
+#include "schedule/countdown_math.h"
+#include "settings/settings_store.h"
+#include "tray/qz_tray_icon.h"
+#include "update/updater.h"
+#include "widgets/qz_button.h"
+#include "widgets/qz_circled_progress_bar.h"
+#include "widgets/qz_combo_box.h"
+#include "widgets/qz_date_edit.h"
+#include "widgets/qz_radio_button.h"
+#include "widgets/qz_split_view.h"
+#include "widgets/qz_switch.h"
+#include "widgets/qz_time_edit.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+
+#include <limits>
+
+namespace {
+
+// Title of the update questions.
+const char* const kUpdateTitle = "ZE Zivuzoziz";
+
+} // namespace
+
+void TAnaform::FormCreate() {
+    qz::RunGuarded(*m_deps.prompts, this, [this] {
+        if (m_settings) {
+            m_settings->LoadSettings(*this);
+            m_everydayFlag = QString::fromStdString(m_settings->everydayFlag());
+        }
+        radioSuandanitibarenClick();
+        const QDateTime now = m_deps.clock->now();
+        dateEditBelirtilenSure->setDate(now.date());
+        timeEditBelirtilenSure->setTimeValue(qz::nextFullHour(now));
+        UpdateDescription();
+    });
+}
+
+void TAnaform::setVisible(bool visible) {
+    if (visible && !m_shown) {
+        // Runs once, before the window is centred and becomes visible.
+        m_shown = true;
+        FormShow();
+        if (const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen())
+            move(s->availableGeometry().center() - rect().center());
+    }
+    QWidget::setVisible(visible);
+    if (visible && m_updater)
+        m_updater->start();
+}
+
+void TAnaform::FormShow() {
+    qz::RunGuarded(*m_deps.prompts, this, [this] {
+        applyStayOnTop(swUstte->isOn());
+        if (swBildirim->isOn())
+            timerBildirim->start();
+        else
+            timerBildirim->stop();
+        if (m_settings) {
+            const std::string& path = m_settings->executablePath();
+            if (swBaslangic->isOn())
+                m_settings->RegisterRunAtStartup(path);
+            else
+                m_settings->UnregisterRunAtStartup(path);
+        }
+
+        // Re-arm the everyday task only with a time that reads as one: a damaged stored
+        // time must not turn into a midnight shutdown the user never set.
+        const QString savedTime =
+            m_settings ? QString::fromStdString(m_settings->savedEverydayTime()) : QString();
+        const bool rearm = m_everydayFlag == QLatin1String("1") &&
+                           QTime::fromString(savedTime, QStringLiteral("HH:mm")).isValid();
+        if (rearm) {
+            qzTimeEdit1->setTime(savedTime);
+            radiohergun->setChecked(true);
+            radiohergun->setFocus();
+            btnStartStopClick();
+            // The sentence follows the everyday task it now describes.
+            UpdateDescription();
+        } else {
+            btnshutdown->setDown(true);
+            radioSuandanitibaren->setChecked(true);
+            radioSuandanitibaren->setFocus();
+        }
+    });
+    // The version check runs beside the window (setVisible starts it once shown), so the
+    // window never waits for the network.
+    if (m_deps.makeUpdater && !m_updater) {
+        qz::RunGuarded(*m_deps.prompts, this, [this] { m_updater = m_deps.makeUpdater(*this); });
+    }
+}
+
+void TAnaform::FormDestroy() {
+    if (m_destroyed)
+        return;
+    m_destroyed = true;
+    timerGorev->stop();
+    timerBildirim->stop();
+    m_updater.reset();
+    qz::RunGuarded(*m_deps.prompts, this, [this] { SaveSettings(); });
+}
+
+void TAnaform::SaveSettings() {
+    if (!m_settings)
+        return;
+    m_settings->setEverydayFlag(m_everydayFlag.toStdString());
+    m_settings->SaveSettings(*this);
+}
+
+QString TAnaform::everydayFlag() const {
+    return m_everydayFlag;
+}
+
+// --- qz::SettingsTarget
+
+void TAnaform::pressActionButton(std::string_view word) {
+    if (TqzButton* b = actionButtonOfWord(word))
+        b->setDown(true);
+}
+
+void TAnaform::setSwitch(qz::SettingsSwitch which, bool on) {
+    switch (which) {
+    case qz::SettingsSwitch::Notifications:
+        swBildirim->setOn(on);
+        break;
+    case qz::SettingsSwitch::StayOnTop:
+        swUstte->setOn(on);
+        break;
+    case qz::SettingsSwitch::RunAtStartup:
+        swBaslangic->setOn(on);
+        break;
+    }
+}
+
+int TAnaform::defaultLanguage() const {
+    if (m_deps.systemLocaleName)
+        return qz::defaultLanguage(QLocale(m_deps.systemLocaleName()));
+    return qz::defaultLanguage();
+}
+
+void TAnaform::applyLanguage(int language) {
+    qzLang1->setActiveLanguage(language);
+    cmbDil->setItemIndex(language - 1);
+}
+
+bool TAnaform::switchOn(qz::SettingsSwitch which) const {
+    switch (which) {
+    case qz::SettingsSwitch::Notifications:
+        return swBildirim->isOn();
+    case qz::SettingsSwitch::StayOnTop:
+        return swUstte->isOn();
+    case qz::SettingsSwitch::RunAtStartup:
+        return swBaslangic->isOn();
+    }
+    return false;
+}
+
+int TAnaform::selectedLanguageIndex() const {
+    return cmbDil->itemIndex();
+}
+
+bool TAnaform::actionButtonDown(std::string_view word) const {
+    const TqzButton* b = actionButtonOfWord(word);
+    return b && b->isDown();
+}
+
+bool TAnaform::everydayChecked() const {
+    return radiohergun->isChecked();
+}
+
+std::string TAnaform::everydayTimeText() const {
+    return qzTimeEdit1->time().toStdString();
+}
+
+// --- qz::UpdateWindow
+
+QString TAnaform::messageString(const QString& id) const {
+    return qzLang1->messageString(id);
+}
+
+bool TAnaform::askYesNo(const QString& text) {
+    return m_deps.prompts->askYesNo(this, QString::fromUtf8(kUpdateTitle), text);
+}
+
+void TAnaform::stopStayingOnTop() {
+    applyStayOnTop(false);
+}
+
+void TAnaform::showUpdateRing() {
+    qzProgressbar1->show();
+    qzSplitView1->setOpened(true);
+}
+
+void TAnaform::setUpdateRingCaption(const QString& caption) {
+    qzProgressbar1->setCaption(caption);
+}
+
+void TAnaform::setUpdateRingProgress(qint64 received, qint64 total) {
+    if (total <= 0)
+        return;
+    // The ring counts in int; large downloads are shown in coarser units.
+    while (total > std::numeric_limits<int>::max()) {
+        total /= 1024;
+        received /= 1024;
+    }
+    qzProgressbar1->setMaxValue(static_cast<int>(total));
+    qzProgressbar1->setValue(static_cast<int>(qBound<qint64>(0, received, total)));
+}
+
+void TAnaform::hideUpdateRing() {
+    qzProgressbar1->hide();
+    qzSplitView1->setOpened(false);
+}
+
+void TAnaform::endProgram() {
+    QCoreApplication::quit();
+}

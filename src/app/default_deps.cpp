@@ -1,0 +1,35 @@
+#include "app/anaform_deps.h"
+
+#include "app/user_prompts.h"
+#include "power/idle_time.h"
+#include "power/power_backend.h"
+#include "reminders/notifier.h"
+#include "schedule/clock.h"
+#include "settings/settings_store.h"
+#include "settings/user_settings.h"
+#include "update/updater.h"
+
+#include <QDesktopServices>
+#include <QLocale>
+
+namespace qz {
+
+AnaformDeps DefaultAnaformDeps() {
+    AnaformDeps deps;
+    deps.clock = std::make_unique<SystemClock>();
+    deps.power = createPowerBackend();
+    deps.idle = createIdleTime();
+    deps.settings = createUserSettingsStore();
+    deps.prompts = std::make_unique<MessageBoxPrompts>();
+    deps.makeNotifier = [](QSystemTrayIcon* icon) { return createNotifier(icon); };
+    deps.makeUpdater = [](UpdateWindow& window) {
+        // The same User-Agent in both languages.
+        return std::make_unique<Updater>(window,
+                                         DefaultUpdateOptions(QStringLiteral("QZ URI Client/1.0")));
+    };
+    deps.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    deps.systemLocaleName = [] { return QLocale::system().name(); };
+    return deps;
+}
+
+} // namespace qz
