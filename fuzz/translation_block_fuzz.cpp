@@ -90,6 +90,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QZ_FUZZ_CHECK(plain.rowCount() == table.rowCount());
 
     // Blocks that are not UTF-16 take the 8-bit paths.
+    if (block.size() < 2 || block.at(1) == '\0')
+        return 0;
     TranslationTable utf8;
     utf8.read(block, u"TAnaform", kDelimiter, true);
     checkLookups(utf8);
