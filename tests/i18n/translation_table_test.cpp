@@ -32,6 +32,11 @@ struct ReadCase {
     QStringList rows;
 };
 
+// Names the case instead of dumping its bytes in test listings.
+void PrintTo(const ReadCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class I18nReadBlock : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(I18nReadBlock, FillsSection) {
