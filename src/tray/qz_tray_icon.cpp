@@ -11,10 +11,7 @@
 
 TqzTrayIcon::TqzTrayIcon(QWidget* window, QObject* parent)
     : QObject(parent), m_window(window), m_hint(QStringLiteral("qZ Duvodoro Ruruzovad")) {
-    QIcon icon = QApplication::windowIcon();
-    if (icon.isNull())
-        icon = QApplication::style()->standardIcon(QStyle::SP_ComputerIcon);
-    m_icon.setIcon(icon);
+    updatePicture();
     m_icon.setToolTip(m_hint);
     m_activationRestores = qz::trayReportsOnlyActivation();
     connect(&m_icon, &QSystemTrayIcon::activated, this, &TqzTrayIcon::onActivated);
@@ -30,6 +27,15 @@ TqzTrayIcon::~TqzTrayIcon() {
     if (m_window)
         m_window->removeEventFilter(this);
     m_icon.hide();
+}
+
+void TqzTrayIcon::updatePicture() {
+    // The window's icon, which falls back to the application's; a stock picture rather
+    // than an empty (invisible) tray entry when neither is set yet.
+    QIcon icon = m_window ? m_window->windowIcon() : QApplication::windowIcon();
+    if (icon.isNull())
+        icon = QApplication::style()->standardIcon(QStyle::SP_ComputerIcon);
+    m_icon.setIcon(icon);
 }
 
 void TqzTrayIcon::setHint(const QString& hint) {
@@ -102,6 +108,9 @@ bool TqzTrayIcon::eventFilter(QObject* watched, QEvent* event) {
         }
         break;
     }
+    case QEvent::WindowIconChange:
+        updatePicture();
+        break;
     case QEvent::Resize:
         // The window's FormResize: a resize of a window that is not minimised means it is
         // back in use, so a later minimise from the taskbar stays on the taskbar.

@@ -56,6 +56,7 @@ protected:
 private:
     void onActivated(QSystemTrayIcon::ActivationReason reason);
     void hideIfWanted();
+    void updatePicture();
 
     QPointer<QWidget> m_window;
     QSystemTrayIcon m_icon;
