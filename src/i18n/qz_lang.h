@@ -36,9 +36,10 @@ inline constexpr const char* kFontCharsetProperty = "FontCharset";
 // name without namespace (TAnaform) and may publish Caption, Hint and Font too.
 //
 // What the window does:
-//   1. construct it with the window as owner, after or before the child components;
-//   2. once all components exist with their objectNames and the stored English texts:
-//      loadProgramTable() (language 2 active, nothing applied);
+//   1. construct it with the window as owner (one per window);
+//   2. loadProgramTable(): language 2 active, nothing applied, so the window keeps the English
+//      texts it was built with. Components are looked up only when a language is applied, so they
+//      must exist with their objectNames by then;
 //   3. set the language: setActiveLanguage(qz::startupLanguage(dil)) at start-up, and in
 //      cmbDilChange setActiveLanguage(cmbDil->itemIndex() + 1), then recompose the description.
 //      Setting the active language again does nothing; an invalid number throws ELanguageError
