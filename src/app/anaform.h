@@ -135,6 +135,7 @@ private:
     // Chrome helpers, in anaform_chrome.cpp.
     void applyStayOnTop(bool onTop);
     void recordCloseFlag();
+    void setEverydayFlag(const QString& flag);
     void SaveSettings();
 
     // Schedule helpers, in anaform_schedule.cpp.

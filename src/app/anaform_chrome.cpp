@@ -100,10 +100,10 @@ void TAnaform::btnUpdateClick() {
 void TAnaform::recordCloseFlag() {
     // "1" only while an everyday task is armed: a from-now or idle countdown must not come
     // back as an everyday task at the next start.
-    m_everydayFlag = (timerGorev->isActive() && m_countdown.isArmed() &&
-                      m_countdown.mode() == qz::TriggerMode::Everyday)
-                         ? QStringLiteral("1")
-                         : QStringLiteral("0");
+    setEverydayFlag(timerGorev->isActive() && m_countdown.isArmed() &&
+                            m_countdown.mode() == qz::TriggerMode::Everyday
+                        ? QStringLiteral("1")
+                        : QStringLiteral("0"));
 }
 
 void TAnaform::CloseButtonClick() {
@@ -183,7 +183,6 @@ void TAnaform::swBildirimChangeState() {
 void TAnaform::swBaslangicChangeState() {
     if (!m_settings)
         return;
-    m_settings->setEverydayFlag(m_everydayFlag.toStdString());
     m_settings->swBaslangicChangeState(*this);
 }
 

@@ -36,10 +36,8 @@ const char* const kUpdateTitle = "ZE Zivuzoziz";
 
 void TAnaform::FormCreate() {
     qz::RunGuarded(*m_deps.prompts, this, [this] {
-        if (m_settings) {
+        if (m_settings)
             m_settings->LoadSettings(*this);
-            m_everydayFlag = QString::fromStdString(m_settings->everydayFlag());
-        }
         radioSuandanitibarenClick();
         const QDateTime now = m_deps.clock->now();
         dateEditBelirtilenSure->setDate(now.date());
@@ -80,7 +78,7 @@ void TAnaform::FormShow() {
         // time must not turn into a midnight shutdown the user never set.
         const QString savedTime =
             m_settings ? QString::fromStdString(m_settings->savedEverydayTime()) : QString();
-        const bool rearm = m_everydayFlag == QLatin1String("1") &&
+        const bool rearm = everydayFlag() == QLatin1String("1") &&
                            QTime::fromString(savedTime, QStringLiteral("HH:mm")).isValid();
         if (rearm) {
             qzTimeEdit1->setTime(savedTime);
@@ -113,14 +111,21 @@ void TAnaform::FormDestroy() {
 }
 
 void TAnaform::SaveSettings() {
-    if (!m_settings)
-        return;
-    m_settings->setEverydayFlag(m_everydayFlag.toStdString());
-    m_settings->SaveSettings(*this);
+    if (m_settings)
+        m_settings->SaveSettings(*this);
 }
 
+// The store keeps the flag between its load and its saves; without a store the window
+// keeps it itself.
 QString TAnaform::everydayFlag() const {
-    return m_everydayFlag;
+    return m_settings ? QString::fromStdString(m_settings->everydayFlag()) : m_everydayFlag;
+}
+
+void TAnaform::setEverydayFlag(const QString& flag) {
+    if (m_settings)
+        m_settings->setEverydayFlag(flag.toStdString());
+    else
+        m_everydayFlag = flag;
 }
 
 // --- qz::SettingsTarget

@@ -228,7 +228,7 @@ void TAnaform::timerGorevTimer() {
 }
 
 void TAnaform::endOfCountdown(const QDateTime& now) {
-    m_everydayFlag = radiohergun->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+    setEverydayFlag(radiohergun->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
     SaveSettings();
     if (m_deps.power) // a failed privilege step throws here and the next tick retries
         qz::carryOutAction(*m_deps.power, selectedAction());

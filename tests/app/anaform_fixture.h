@@ -1,0 +1,131 @@
+#pragma once
+
+// A main window over recording fakes and a manual clock, for the window tests.
+
+#include "app/anaform.h"
+#include "app/user_prompts.h"
+#include "power/recording_power_backend.h"
+#include "reminders/notifier.h"
+#include "schedule/manual_clock.h"
+#include "settings/fake_registry.h"
+#include "settings/settings_store.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace qz::test {
+
+struct RecordingPrompts : UserPrompts {
+    struct Box {
+        QString title;
+        QString text;
+    };
+    std::vector<Box> errors;
+    std::vector<Box> questions;
+    bool answer = false;
+
+    void showError(QWidget*, const QString& title, const QString& text) override {
+        errors.push_back({title, text});
+    }
+    bool askYesNo(QWidget*, const QString& title, const QString& text) override {
+        questions.push_back({title, text});
+        return answer;
+    }
+};
+
+struct FakeIdle : IdleTime {
+    std::uint32_t seconds = 100;
+    std::uint32_t idleSeconds() override { return seconds; }
+};
+
+struct RecordingNotifier : Notifier {
+    std::vector<QString>* shown;
+    explicit RecordingNotifier(std::vector<QString>* log) : shown(log) {}
+    void showReminder(const QString&, const QString&, const QString& body) override {
+        shown->push_back(body);
+    }
+};
+
+// Builds a window over fakes; the fakes stay reachable through raw pointers and shared
+// states after the window has taken them over.
+class AnaformTest : public ::testing::Test {
+protected:
+    // Stored settings the next window starts with.
+    void store(const std::string& name, const std::string& text) {
+        registry->values[name] = {true, text};
+    }
+    std::string stored(const std::string& name) const {
+        const auto it = registry->values.find(name);
+        return it == registry->values.end() ? std::string("<missing>") : it->second.text;
+    }
+
+    TAnaform& create(const QDateTime& now = QDateTime(QDate(2026, 3, 10), QTime(14, 25))) {
+        AnaformDeps deps;
+        auto manualClock = std::make_unique<ManualClock>(now);
+        clock = manualClock.get();
+        deps.clock = std::move(manualClock);
+        auto recordingPower = std::make_unique<RecordingPowerBackend>();
+        power = recordingPower.get();
+        deps.power = std::move(recordingPower);
+        auto fakeIdle = std::make_unique<FakeIdle>();
+        idle = fakeIdle.get();
+        deps.idle = std::move(fakeIdle);
+        auto recordingPrompts = std::make_unique<RecordingPrompts>();
+        prompts = recordingPrompts.get();
+        deps.prompts = std::move(recordingPrompts);
+        deps.settings = std::make_unique<SettingsStore>(std::make_unique<FakeRegistry>(registry),
+                                                        std::make_unique<FakeRunAtStartup>(logon),
+                                                        "/opt/qz/qzscheduler");
+        deps.makeNotifier = [this](QSystemTrayIcon*) {
+            return std::make_unique<RecordingNotifier>(&reminders);
+        };
+        deps.openUrl = [this](const QUrl& url) { openedUrls.push_back(url); };
+        deps.systemLocaleName = [this] { return systemLocale; };
+        window = std::make_unique<TAnaform>(std::move(deps));
+        return *window;
+    }
+
+    // Creates and shows the window (FormShow runs once, before it becomes visible).
+    TAnaform& start(const QDateTime& now = QDateTime(QDate(2026, 3, 10), QTime(14, 25))) {
+        create(now);
+        window->show();
+        return *window;
+    }
+
+    // Ends the program the way the event loop's end does: the window is destroyed.
+    void destroyWindow() { window.reset(); }
+
+    template <typename T> T* child(const char* name) const {
+        T* found = window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    // One tick of the task timer after the clock moved on.
+    void tickAfter(qint64 msecs) {
+        clock->advanceMSecs(msecs);
+        window->timerGorevTimer();
+    }
+
+    void TearDown() override { window.reset(); }
+
+    std::shared_ptr<FakeRegistryState> registry = std::make_shared<FakeRegistryState>();
+    std::shared_ptr<FakeRunAtStartupState> logon = std::make_shared<FakeRunAtStartupState>();
+    QString systemLocale = QStringLiteral("en_US");
+    ManualClock* clock = nullptr;
+    RecordingPowerBackend* power = nullptr;
+    FakeIdle* idle = nullptr;
+    RecordingPrompts* prompts = nullptr;
+    std::vector<QString> reminders;
+    std::vector<QUrl> openedUrls;
+    std::unique_ptr<TAnaform> window;
+};
+
+} // namespace qz::test

@@ -1,0 +1,130 @@
+// Start-up and end of the program: what the window shows after creation and first show,
+// and what it leaves stored.
+#include "anaform_fixture.h"
+
+#include "widgets/qz_button.h"
+#include "widgets/qz_date_edit.h"
+#include "widgets/qz_glyph_button.h"
+#include "widgets/qz_label.h"
+#include "widgets/qz_radio_button.h"
+#include "widgets/qz_switch.h"
+#include "widgets/qz_time_edit.h"
+
+#include <QSignalSpy>
+
+namespace qz::test {
+namespace {
+
+TEST_F(AnaformTest, FirstStartOffersShutdownFromNowWithTheNextFullHour) {
+    TAnaform& w = start(QDateTime(QDate(2026, 3, 10), QTime(14, 25)));
+
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(w.isArmed());
+    EXPECT_EQ(w.selectedAction(), PowerAction::Shutdown);
+    EXPECT_EQ(w.selectedMode(), TriggerMode::FromNow);
+    EXPECT_EQ(child<TqzTimeEdit>("timeEditBelirtilenSure")->time(), "15:00");
+    EXPECT_EQ(child<TqzDateEdit>("dateEditBelirtilenSure")->date(), QDate(2026, 3, 10));
+    EXPECT_TRUE(child<TqzTimeEdit>("TimeeditSuandanitibaren")->isEnabled());
+    EXPECT_FALSE(child<TqzTimeEdit>("qzTimeEdit1")->isEnabled());
+    EXPECT_EQ(w.activeLanguage(), 2);
+    EXPECT_EQ(child<TqzLabel>("lblislem")->caption(), " will shutdown after ");
+    EXPECT_EQ(child<TqzLabel>("lbltarihEn")->caption(), "30 Minutes ");
+    // Both switches that were on in the layout went off with nothing stored.
+    EXPECT_FALSE(w.stayOnTop());
+    EXPECT_FALSE(w.isReminderTimerRunning());
+    EXPECT_FALSE(logon->entry.has_value());
+}
+
+TEST_F(AnaformTest, StoredEverydayTaskIsArmedAgainAtShow) {
+    store("hergun", "1");
+    store("saat", "07:15");
+    store("gorev", "restart");
+    store("dil", "2");
+    TAnaform& w = start(QDateTime(QDate(2026, 3, 10), QTime(6, 0)));
+
+    EXPECT_TRUE(w.isArmed());
+    EXPECT_TRUE(w.isTaskTimerRunning());
+    EXPECT_EQ(w.selectedMode(), TriggerMode::Everyday);
+    EXPECT_EQ(w.selectedAction(), PowerAction::Restart);
+    EXPECT_EQ(child<TqzTimeEdit>("qzTimeEdit1")->time(), "07:15");
+    EXPECT_EQ(w.countdown().endTime(), QDateTime(QDate(2026, 3, 10), QTime(7, 15)));
+    auto* startStop = child<TqzGlyphButton>("btnStartStop");
+    EXPECT_EQ(startStop->glyphKind(), TqzGlyphButton::qzbgkCancel);
+    EXPECT_EQ(startStop->caption(), "Stop Progress");
+    // The sentence describes the task that now runs.
+    EXPECT_EQ(child<TqzLabel>("lblislem")->caption(), " will restart everyday at ");
+}
+
+TEST_F(AnaformTest, EverydayTaskPastItsTimeTodayIsArmedForTomorrow) {
+    store("hergun", "1");
+    store("saat", "07:15");
+    TAnaform& w = start(QDateTime(QDate(2026, 3, 10), QTime(7, 15)));
+    EXPECT_EQ(w.countdown().endTime(), QDateTime(QDate(2026, 3, 11), QTime(7, 15)));
+}
+
+TEST_F(AnaformTest, WithoutTheEverydayFlagTheStoredActionGivesWayToShutdownAtShow) {
+    store("gorev", "lock");
+    store("hergun", "0");
+    TAnaform& w = create();
+    EXPECT_EQ(w.selectedAction(), PowerAction::Lock); // pressed by the settings load
+    w.show();
+    EXPECT_EQ(w.selectedAction(), PowerAction::Shutdown);
+    EXPECT_FALSE(w.isArmed());
+}
+
+TEST_F(AnaformTest, DamagedEverydayTimeIsNotArmedAsMidnight) {
+    store("hergun", "1");
+    store("saat", "7x:1");
+    TAnaform& w = start();
+    EXPECT_FALSE(w.isArmed());
+    EXPECT_EQ(w.selectedMode(), TriggerMode::FromNow);
+    EXPECT_EQ(w.selectedAction(), PowerAction::Shutdown);
+}
+
+TEST_F(AnaformTest, FormShowRunsOnceAcrossHideAndShow) {
+    store("gorev", "lock");
+    TAnaform& w = start();
+    child<TqzButton>("btnLock")->setDown(true);
+    w.hide();
+    w.show();
+    EXPECT_EQ(w.selectedAction(), PowerAction::Lock);
+}
+
+TEST_F(AnaformTest, ErrorEscapingFormShowIsShownAndTheWindowStillAppears) {
+    store("swBaslangic", "1");
+    logon->registerFails = true;
+    store("hergun", "1");
+    store("saat", "07:15");
+    TAnaform& w = start();
+
+    ASSERT_EQ(prompts->errors.size(), 1u);
+    EXPECT_EQ(prompts->errors[0].text, "Failed to set data for 'ZE Zivuzoziz'");
+    EXPECT_TRUE(w.isVisible());
+    // The rest of FormShow was skipped: no task was armed.
+    EXPECT_FALSE(w.isArmed());
+}
+
+TEST_F(AnaformTest, SwitchesFromTheStoreTakeEffectAtShow) {
+    store("swUstte", "1");
+    store("swBildirim", "1");
+    store("swBaslangic", "1");
+    TAnaform& w = start();
+    EXPECT_TRUE(w.stayOnTop());
+    EXPECT_TRUE(w.isReminderTimerRunning());
+    EXPECT_EQ(logon->entry, "/opt/qz/qzscheduler");
+}
+
+TEST_F(AnaformTest, DestroyingTheWindowSavesTheSettings) {
+    TAnaform& w = start();
+    child<TqzButton>("btnSleep")->setDown(true);
+    child<TqzSwitch>("swUstte")->setOn(true);
+    registry->values.erase("gorev");
+    (void)w;
+    destroyWindow();
+    EXPECT_EQ(stored("gorev"), "sleep");
+    EXPECT_EQ(stored("swUstte"), "1");
+    EXPECT_EQ(stored("dil"), "2");
+}
+
+} // namespace
+} // namespace qz::test
