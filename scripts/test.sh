@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test: the normal build, the
-# AddressSanitizer/UndefinedBehaviorSanitizer build, and the Windows backends under Wine.
+# AddressSanitizer/UndefinedBehaviorSanitizer build, the Windows backends under Wine, and a
+# short bounded fuzzing run.
 # Ends with one summary line "N passed, N failed" and a non-zero status on any failure.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -82,6 +83,14 @@ else
 fi
 wineserver -k >/dev/null 2>&1 || true
 rm -rf "$WINEPREFIX"
+
+echo "=== fuzzing (bounded)"
+if QZ_FUZZ_SECONDS="${QZ_FUZZ_SECONDS:-15}" scripts/fuzz.sh; then
+    total_passed=$((total_passed + 1))
+else
+    total_failed=$((total_failed + 1))
+    status=1
+fi
 
 echo
 echo "${total_passed} passed, ${total_failed} failed"
