@@ -1,0 +1,262 @@
+// Arming, disarming and the one-second tick, driven by a manual clock.
+#include "anaform_fixture.h"
+
+#include "widgets/qz_button.h"
+#include "widgets/qz_circled_progress_bar.h"
+#include "widgets/qz_date_edit.h"
+#include "widgets/qz_glyph_button.h"
+#include "widgets/qz_radio_button.h"
+#include "widgets/qz_time_edit.h"
+
+#include <QTest>
+
+namespace qz::test {
+namespace {
+
+const QDateTime kNow(QDate(2026, 3, 10), QTime(14, 25));
+const std::vector<std::string> kShutdownCalls{"setTokenPrivilege SeShutdownPrivilege true",
+                                              "shutdown"};
+
+class CountdownTest : public AnaformTest {
+protected:
+    TAnaform& startAt(const QDateTime& now = kNow) { return start(now); }
+    void choose(const char* radio) {
+        QTest::mouseClick(child<TqzRadioButton>(radio), Qt::LeftButton);
+    }
+    void armFromNow(const QString& duration) {
+        child<TqzTimeEdit>("TimeeditSuandanitibaren")->setTime(duration);
+        window->btnStartStopClick();
+        ASSERT_TRUE(window->isArmed());
+    }
+    TqzCircledProgressBar* ring() { return child<TqzCircledProgressBar>("progress"); }
+    TqzGlyphButton* startStop() { return child<TqzGlyphButton>("btnStartStop"); }
+    std::vector<QWidget*> scheduleInputs() {
+        std::vector<QWidget*> inputs;
+        for (const char* name :
+             {"btnshutdown", "btnrestart", "btnwaitready", "btnSleep", "btnSignout", "btnLock",
+              "radioSuandanitibaren", "radioBelirtilenSaat", "radioBostaKalma", "radiohergun",
+              "TimeeditSuandanitibaren", "dateEditBelirtilenSure", "timeEditBelirtilenSure",
+              "qzTimeEdit3", "qzTimeEdit1"})
+            inputs.push_back(child<QWidget>(name));
+        return inputs;
+    }
+};
+
+struct ModeCase {
+    const char* radio;
+    TriggerMode mode;
+    std::vector<const char*> fields; // enabled in this mode
+    int ringMaximum;                 // seconds from 14:25 with the fields' first values
+};
+
+class ArmEveryMode : public CountdownTest, public ::testing::WithParamInterface<ModeCase> {};
+
+TEST_P(ArmEveryMode, ArmsWithTheStopLookAndDisarmsBackToTheMode) {
+    const ModeCase& c = GetParam();
+    TAnaform& w = startAt();
+    choose(c.radio);
+    ASSERT_EQ(w.selectedMode(), c.mode);
+
+    QTest::mouseClick(startStop(), Qt::LeftButton);
+    ASSERT_TRUE(w.isArmed());
+    EXPECT_TRUE(w.isTaskTimerRunning());
+    EXPECT_EQ(startStop()->glyphKind(), TqzGlyphButton::qzbgkCancel);
+    EXPECT_EQ(startStop()->caption(), "Stop Progress");
+    EXPECT_EQ(ring()->maxValue(), c.ringMaximum);
+    EXPECT_EQ(ring()->value(), 0);
+    for (QWidget* input : scheduleInputs())
+        EXPECT_FALSE(input->isEnabled()) << input->objectName().toStdString();
+
+    QTest::mouseClick(startStop(), Qt::LeftButton);
+    EXPECT_FALSE(w.isArmed());
+    EXPECT_FALSE(w.isTaskTimerRunning());
+    EXPECT_EQ(startStop()->glyphKind(), TqzGlyphButton::qzbgkOk);
+    EXPECT_EQ(startStop()->caption(), "Start Progress");
+    EXPECT_EQ(ring()->value(), ring()->maxValue());
+    EXPECT_EQ(ring()->caption(), "Remaining Time");
+    for (QWidget* input : scheduleInputs()) {
+        const bool field = input->inherits("TqzTimeEdit") || input->inherits("TqzDateEdit");
+        const bool expected =
+            !field || std::find_if(c.fields.begin(), c.fields.end(), [&](const char* n) {
+                          return input->objectName() == QLatin1String(n);
+                      }) != c.fields.end();
+        EXPECT_EQ(input->isEnabled(), expected) << input->objectName().toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modes, ArmEveryMode,
+    ::testing::Values(
+        ModeCase{"radioSuandanitibaren", TriggerMode::FromNow, {"TimeeditSuandanitibaren"}, 1800},
+        ModeCase{"radioBelirtilenSaat",
+                 TriggerMode::SpecifiedTime,
+                 {"dateEditBelirtilenSure", "timeEditBelirtilenSure"},
+                 35 * 60},
+        ModeCase{"radioBostaKalma", TriggerMode::IdleTime, {"qzTimeEdit3"}, 300},
+        ModeCase{"radiohergun", TriggerMode::Everyday, {"qzTimeEdit1"}, (8 * 60 + 35) * 60}));
+
+TEST_F(CountdownTest, SpecifiedTimeNotInTheFutureIsRefusedWithMessageTwo) {
+    TAnaform& w = startAt();
+    choose("radioBelirtilenSaat");
+    child<TqzTimeEdit>("timeEditBelirtilenSure")->setTime("14:25");
+    w.btnStartStopClick();
+
+    ASSERT_EQ(prompts->errors.size(), 1u);
+    EXPECT_EQ(prompts->errors[0].title, "QZ DuvoDoroRuruzovad");
+    EXPECT_EQ(prompts->errors[0].text,
+              "The date you specified cannot be smaller than the current date");
+    EXPECT_FALSE(w.isArmed());
+    EXPECT_EQ(startStop()->caption(), "Start Progress");
+    EXPECT_TRUE(child<QWidget>("timeEditBelirtilenSure")->isEnabled());
+}
+
+struct ActionCase {
+    const char* button;
+    std::vector<std::string> calls;
+};
+
+class EndOfCountdown : public CountdownTest, public ::testing::WithParamInterface<ActionCase> {};
+
+TEST_P(EndOfCountdown, CarriesOutTheDownActionOnceAndDisarms) {
+    TAnaform& w = startAt();
+    child<TqzButton>(GetParam().button)->setDown(true);
+    armFromNow("00:01");
+    tickAfter(59'000);
+    EXPECT_TRUE(power->calls.empty());
+    tickAfter(1'000);
+    EXPECT_EQ(power->calls, GetParam().calls);
+    EXPECT_FALSE(w.isArmed());
+    EXPECT_FALSE(w.isTaskTimerRunning());
+    EXPECT_EQ(stored("hergun"), "0"); // saved before the action
+    tickAfter(1'000);
+    EXPECT_EQ(power->calls, GetParam().calls);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Actions, EndOfCountdown,
+    ::testing::Values(
+        ActionCase{"btnshutdown", kShutdownCalls},
+        ActionCase{"btnrestart", {"setTokenPrivilege SeShutdownPrivilege true", "restart"}},
+        ActionCase{"btnLock", {"setTokenPrivilege SeShutdownPrivilege true", "lock"}},
+        ActionCase{"btnwaitready",
+                   {"setTokenPrivilege SeShutdownPrivilege true", "canSuspend", "suspend"}},
+        ActionCase{"btnSleep",
+                   {"setTokenPrivilege SeShutdownPrivilege true", "canHibernate", "hibernate"}},
+        ActionCase{"btnSignout", {"setTokenPrivilege SeShutdownPrivilege true", "signOut"}}));
+
+TEST_F(CountdownTest, FailedPrivilegeStepIsRetriedAtTheNextTick) {
+    TAnaform& w = startAt();
+    armFromNow("00:01");
+    power->privilegeFails = true;
+    tickAfter(60'000);
+    EXPECT_EQ(power->calls, std::vector<std::string>{"setTokenPrivilege SeShutdownPrivilege true"});
+    EXPECT_TRUE(w.isArmed());
+    EXPECT_TRUE(w.isTaskTimerRunning());
+    EXPECT_EQ(ring()->value(), ring()->maxValue());
+
+    power->privilegeFails = false;
+    power->calls.clear();
+    tickAfter(1'000);
+    EXPECT_EQ(power->calls, kShutdownCalls);
+    EXPECT_FALSE(w.isArmed());
+}
+
+TEST_F(CountdownTest, RingFollowsTheClockSoLateTicksDoNotDelayTheAction) {
+    startAt();
+    armFromNow("00:01");
+    tickAfter(10'000);
+    EXPECT_EQ(ring()->value(), 10);
+    EXPECT_EQ(ring()->caption(), "Remaining Time\r50 Seconds ");
+    tickAfter(49'500); // 59.5 s: not yet
+    EXPECT_TRUE(power->calls.empty());
+    tickAfter(5'500); // one late tick, 65 s after arming
+    EXPECT_EQ(power->calls, kShutdownCalls);
+}
+
+TEST_F(CountdownTest, MissedDeadlineIsSkippedNotCarriedOut) {
+    TAnaform& w = startAt();
+    armFromNow("00:01");
+    tickAfter(60'000 + 61'000); // the machine slept past the time
+    EXPECT_TRUE(power->calls.empty());
+    EXPECT_FALSE(w.isArmed());
+    EXPECT_EQ(startStop()->caption(), "Start Progress");
+}
+
+TEST_F(CountdownTest, InputRestartsAnIdleCountdown) {
+    TAnaform& w = startAt();
+    choose("radioBostaKalma");
+    w.btnStartStopClick();
+    idle->seconds = 100;
+    tickAfter(100'000);
+    EXPECT_EQ(ring()->value(), 100);
+
+    idle->seconds = 0; // the user touched the mouse
+    tickAfter(1'000);
+    EXPECT_EQ(ring()->maxValue(), 300);
+    EXPECT_EQ(ring()->value(), 0);
+    EXPECT_EQ(w.countdown().endTime(), kNow.addSecs(101 + 300));
+
+    idle->seconds = 299;
+    tickAfter(299'000);
+    EXPECT_TRUE(power->calls.empty());
+    idle->seconds = 300;
+    tickAfter(1'000);
+    EXPECT_EQ(power->calls, kShutdownCalls);
+}
+
+TEST_F(CountdownTest, EverydayTaskIsArmedForTheNextDayAfterItsAction) {
+    TAnaform& w = startAt(QDateTime(QDate(2026, 3, 10), QTime(22, 59)));
+    child<TqzButton>("btnLock")->setDown(true);
+    choose("radiohergun");
+    w.btnStartStopClick();
+    tickAfter(60'000);
+
+    EXPECT_EQ(power->calls,
+              (std::vector<std::string>{"setTokenPrivilege SeShutdownPrivilege true", "lock"}));
+    EXPECT_TRUE(w.isArmed());
+    EXPECT_TRUE(w.isTaskTimerRunning());
+    EXPECT_EQ(w.countdown().endTime(), QDateTime(QDate(2026, 3, 11), QTime(23, 0)));
+    EXPECT_EQ(ring()->value(), 0);
+    EXPECT_EQ(startStop()->caption(), "Stop Progress");
+    EXPECT_EQ(stored("hergun"), "1");
+    EXPECT_EQ(stored("saat"), "23:00");
+}
+
+TEST_F(CountdownTest, ReminderAtFiveMinutesCarriesMessageThreeAndTheRemainingTime) {
+    TAnaform& w = startAt();
+    armFromNow("00:06");
+    w.timerBildirimTimer(); // the countdown's first sight never reminds
+    tickAfter(60'000);
+    w.timerBildirimTimer();
+    ASSERT_EQ(reminders.size(), 1u);
+    EXPECT_EQ(reminders[0], "Time to complete the programmed action :Remaining Time\r5 Minutes ");
+}
+
+struct CloseCase {
+    const char* radio; // nullptr: nothing armed
+    std::string flag;
+};
+
+class CloseFlag : public CountdownTest, public ::testing::WithParamInterface<CloseCase> {};
+
+TEST_P(CloseFlag, CloseButtonRecordsOneOnlyForAnArmedEverydayTask) {
+    TAnaform& w = startAt();
+    if (GetParam().radio) {
+        choose(GetParam().radio);
+        w.btnStartStopClick();
+        ASSERT_TRUE(w.isArmed());
+    }
+    QTest::mouseClick(child<TqzGlyphButton>("CloseButton"), Qt::LeftButton);
+    EXPECT_EQ(w.everydayFlag().toStdString(), GetParam().flag);
+    destroyWindow();
+    EXPECT_EQ(stored("hergun"), GetParam().flag);
+}
+
+INSTANTIATE_TEST_SUITE_P(Tasks, CloseFlag,
+                         ::testing::Values(CloseCase{nullptr, "0"},
+                                           CloseCase{"radioSuandanitibaren", "0"},
+                                           CloseCase{"radioBostaKalma", "0"},
+                                           CloseCase{"radiohergun", "1"}));
+
+} // namespace
+} // namespace qz::test
