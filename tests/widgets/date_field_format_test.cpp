@@ -71,7 +71,7 @@ TEST_P(DateParseTest, TakesOnlyCompleteValidDates) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Texts, DateParseTest,
+    DateTexts, DateParseTest,
     ::testing::Values(ParseCase{"15/03/2026", QDate(2026, 3, 15)},
                       ParseCase{"15/03/66  ", QDate(1966, 3, 15)}, // 60 years back
                       ParseCase{"15/03/65  ", QDate(2065, 3, 15)},

@@ -39,7 +39,7 @@ TEST_P(TypingTest, TakesOnlyKeysThatLeaveAValidTime) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Keys, TypingTest,
+    TimeKeys, TypingTest,
     ::testing::Values(TypeCase{"09:30", 0, '3', nullptr, 0}, // 39 hours
                       TypeCase{"09:30", 0, '1', "19:30", 1}, // overwrites, never inserts
                       TypeCase{"19:30", 1, '5', "15:30", 3}, // caret hops the separator
@@ -75,7 +75,7 @@ TEST_P(SteppingTest, StepsThePartAtTheCaretWithoutCarry) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Parts, SteppingTest,
+    TimeParts, SteppingTest,
     ::testing::Values(StepCase{"10:59", 4, +1, "10:00"}, StepCase{"10:59", 3, +1, "10:00"},
                       StepCase{"10:00", 5, -1, "10:59"}, StepCase{"00:15", 0, -1, "23:15"},
                       StepCase{"00:15", 2, -1, "23:15"}, // before ':'
