@@ -2,6 +2,7 @@
 #include "widgets/qz_button.h"
 #include "widgets/qz_combo_box.h"
 #include "widgets/qz_glyph_button.h"
+#include "widgets/qz_image.h"
 #include "widgets/qz_label.h"
 #include "widgets/qz_list_group_panel.h"
 #include "widgets/qz_panel.h"
@@ -226,6 +227,20 @@ TEST(Panels, FillAlphaAndGroupRows) {
     EXPECT_EQ(control->geometry(), QRect(199 - 10 - 44, 60 + 5, 44, 20));
     EXPECT_EQ(label->x(), 10);
     EXPECT_TRUE(group.setProperty("Caption", QStringLiteral("Settings")));
+}
+
+TEST(Image, StretchesKeepingItsShapeAndLeavesTheRestTransparent) {
+    QPixmap picture(20, 10);
+    picture.fill(Qt::red);
+    TqzImage image;
+    image.resize(40, 40);
+    image.setPicture(picture);
+    QImage drawn = render(&image);
+    EXPECT_EQ(drawn.pixelColor(20, 5).alpha(), 0);
+    EXPECT_TRUE(near(drawn.pixelColor(20, 20), Qt::red, 2));
+    image.setProportional(false);
+    drawn = render(&image);
+    EXPECT_TRUE(near(drawn.pixelColor(20, 5), Qt::red, 2));
 }
 
 } // namespace

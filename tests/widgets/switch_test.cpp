@@ -72,6 +72,20 @@ TEST_F(SwitchTest, ClickFlipsWhenTheThumbArrivesOnTheEleventhTick) {
     EXPECT_FALSE(sw.isOn());
 }
 
+TEST_F(SwitchTest, StateSetFromCodeDuringASlideEndsItWithOneEvent) {
+    QSignalSpy spy(&sw, &TqzSwitch::OnChangeState);
+    click(&sw, {10, 10});
+    sw.slideTick();
+    sw.slideTick();
+    sw.setState(TqzSwitch::qzswOn);
+    EXPECT_EQ(spy.count(), 1);
+    EXPECT_FALSE(sw.isSliding());
+    EXPECT_EQ(sw.thumbLeft(), 24);
+    sw.slideTick(); // a tick already queued finds nothing to move
+    EXPECT_TRUE(sw.isOn());
+    EXPECT_EQ(spy.count(), 1);
+}
+
 TEST_F(SwitchTest, DragPastTheMiddleCompletesShortDragSlidesBack) {
     QSignalSpy spy(&sw, &TqzSwitch::OnChangeState);
     press(&sw, {10, 10});
