@@ -228,6 +228,18 @@ void TqzDateEdit::focusOutEvent(QFocusEvent* event) {
     qz::MaskedFieldBox::focusOutEvent(event);
 }
 
+void TqzDateEdit::changeEvent(QEvent* event) {
+    // A field that becomes disabled (a task was armed, say) drops its calendar unchosen.
+    if (event->type() == QEvent::EnabledChange && !isEnabled())
+        closeUp(false);
+    qz::MaskedFieldBox::changeEvent(event);
+}
+
+void TqzDateEdit::hideEvent(QHideEvent* event) {
+    closeUp(false);
+    qz::MaskedFieldBox::hideEvent(event);
+}
+
 int TqzDateEdit::buttonAreaWidth() const {
     return innerRect().height();
 }

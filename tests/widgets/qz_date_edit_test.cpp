@@ -155,6 +155,14 @@ TEST_F(DateEditTest, CancelKeysSpaceAndTheButton) {
     popupKey(Qt::Key_Left, Qt::AltModifier);
     EXPECT_FALSE(edit->isDroppedDown());
 
+    // Disabling the field while it is open cancels.
+    edit->dropDown();
+    popupKey(Qt::Key_PageDown);
+    edit->setEnabled(false);
+    EXPECT_FALSE(edit->isDroppedDown());
+    EXPECT_EQ(edit->date(), QDate(2026, 2, 10));
+    edit->setEnabled(true);
+
     edit->setReadOnly(true);
     QTest::keyClick(edit.get(), Qt::Key_Right, Qt::AltModifier);
     EXPECT_FALSE(edit->isDroppedDown());
