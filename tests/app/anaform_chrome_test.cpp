@@ -1,0 +1,110 @@
+// The settings panel and the chrome around the schedule area.
+#include "anaform_fixture.h"
+
+#include "build_config.h"
+#include "widgets/qz_label.h"
+#include "widgets/qz_split_view.h"
+#include "widgets/qz_switch.h"
+
+#include <QTest>
+
+namespace qz::test {
+namespace {
+
+class ChromeTest : public AnaformTest {
+protected:
+    TqzSplitView* panel() { return child<TqzSplitView>("qzSplitView1"); }
+    void openPanel() {
+        panel()->setAnimation(false);
+        window->btnUpdateClick();
+        ASSERT_TRUE(panel()->opened());
+    }
+};
+
+TEST_F(ChromeTest, WindowHasItsDesignedSizeAndTitle) {
+    TAnaform& w = start();
+    EXPECT_EQ(w.size(), QSize(547, 338));
+    EXPECT_TRUE(w.windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(w.windowTitle(), "QZ Duvodoro Ruruzovad");
+    EXPECT_EQ(child<QWidget>("panelAna")->size(), QSize(543, 264));
+    EXPECT_EQ(child<QWidget>("btnLock")->geometry(), QRect(457, 8, 66, 42));
+    EXPECT_EQ(child<QWidget>("CloseButton")->geometry(), QRect(493, 0, 50, 33));
+    EXPECT_EQ(child<QWidget>("btnUpdate")->geometry(), QRect(343, 0, 50, 33));
+}
+
+TEST_F(ChromeTest, SettingsButtonTogglesThePanel) {
+    start();
+    openPanel();
+    window->btnUpdateClick();
+    EXPECT_FALSE(panel()->opened());
+}
+
+class PanelClosingClick : public ChromeTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(PanelClosingClick, ClosesTheSettingsPanel) {
+    start();
+    openPanel();
+    QTest::mouseClick(child<QWidget>(GetParam()), Qt::LeftButton);
+    EXPECT_FALSE(panel()->opened());
+}
+
+INSTANTIATE_TEST_SUITE_P(Controls, PanelClosingClick,
+                         ::testing::Values("panelCenter", "qzPanel1", "panelBottom", "progress",
+                                           "qzImage1", "lblCaption", "lblBil", "lblislem",
+                                           "btnrestart", "radioBostaKalma",
+                                           "TimeeditSuandanitibaren", "btnStartStop"));
+
+class PanelKeepingClick : public ChromeTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(PanelKeepingClick, LeavesTheSettingsPanelOpen) {
+    start();
+    openPanel();
+    QTest::mouseClick(child<QWidget>(GetParam()), Qt::LeftButton);
+    EXPECT_TRUE(panel()->opened());
+}
+
+INSTANTIATE_TEST_SUITE_P(Controls, PanelKeepingClick,
+                         ::testing::Values("qzSplitView1", "qzListGroupPanel1", "qzLabel5",
+                                           "swBildirim"));
+
+TEST_F(ChromeTest, UrlClickOpensTheMakersAddressAndClosesThePanel) {
+    start();
+    openPanel();
+    QTest::mouseClick(child<QWidget>("lblUrl"), Qt::LeftButton);
+    ASSERT_EQ(openedUrls.size(), 1u);
+    EXPECT_EQ(openedUrls[0], QUrl(QString::fromUtf8(build::kMakerUrl)));
+    EXPECT_FALSE(panel()->opened());
+}
+
+TEST_F(ChromeTest, StayOnTopSwitchKeepsTheWindowAndSavesEachTime) {
+    TAnaform& w = start();
+    auto* sw = child<TqzSwitch>("swUstte");
+    const QPoint where = w.pos();
+    for (bool on : {true, false, true}) {
+        sw->setOn(on);
+        EXPECT_EQ(w.stayOnTop(), on);
+        EXPECT_TRUE(w.isVisible());
+        EXPECT_EQ(w.pos(), where);
+        EXPECT_EQ(stored("swUstte"), on ? "1" : "0");
+    }
+}
+
+TEST_F(ChromeTest, NotificationSwitchRunsTheReminderTimer) {
+    TAnaform& w = start();
+    auto* sw = child<TqzSwitch>("swBildirim");
+    sw->setOn(true);
+    EXPECT_TRUE(w.isReminderTimerRunning());
+    sw->setOn(false);
+    EXPECT_FALSE(w.isReminderTimerRunning());
+    EXPECT_EQ(stored("swBildirim"), "0");
+}
+
+TEST_F(ChromeTest, OnlyTheTitleLabelDragsTheWindow) {
+    start();
+    EXPECT_TRUE(child<TqzLabel>("lblCaption")->dragForm());
+    for (const char* name : {"lblUrl", "lblBil", "qzLabel1"})
+        EXPECT_FALSE(child<TqzLabel>(name)->dragForm()) << name;
+}
+
+} // namespace
+} // namespace qz::test
