@@ -400,8 +400,9 @@ void TAnaform::placeComponents() {
 }
 
 void TAnaform::layoutDescription() {
-    // Left-aligned in this order, hidden labels taking no room.
-    int x = 0;
+    // Left-aligned in this order, hidden labels taking no room; a small inset keeps the
+    // first word off the frame.
+    int x = px(5);
     for (TqzLabel* l : {lblBil, lblTarih, lblislem, lbltarihEn}) {
         if (l->isHidden())
             continue;

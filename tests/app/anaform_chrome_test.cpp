@@ -1,11 +1,14 @@
 // The settings panel and the chrome around the schedule area.
 #include "anaform_fixture.h"
 
+#include "app/app_fonts.h"
 #include "build_config.h"
 #include "widgets/qz_label.h"
 #include "widgets/qz_split_view.h"
 #include "widgets/qz_switch.h"
 
+#include <QFileInfo>
+#include <QFontInfo>
 #include <QTest>
 
 namespace qz::test {
@@ -104,6 +107,18 @@ TEST_F(ChromeTest, OnlyTheTitleLabelDragsTheWindow) {
     EXPECT_TRUE(child<TqzLabel>("lblCaption")->dragForm());
     for (const char* name : {"lblUrl", "lblBil", "qzLabel1"})
         EXPECT_FALSE(child<TqzLabel>(name)->dragForm()) << name;
+}
+
+TEST(AppFonts, TahomaFacesAreRegisteredWhenPresent) {
+    const QString folder = QString::fromUtf8(kTahomaFolder);
+    if (!QFileInfo::exists(folder + QStringLiteral("/tahoma.ttf")))
+        GTEST_SKIP() << "no Tahoma in " << kTahomaFolder;
+    EXPECT_EQ(RegisterTahomaFaces(folder), 2);
+    QFont bold(QStringLiteral("Tahoma"));
+    bold.setBold(true);
+    EXPECT_EQ(QFontInfo(bold).family(), "Tahoma");
+    EXPECT_TRUE(QFontInfo(bold).bold());
+    EXPECT_EQ(RegisterTahomaFaces(QStringLiteral("/nonexistent")), 0);
 }
 
 } // namespace
