@@ -158,6 +158,7 @@ private:
     QString m_everydayFlag;
     bool m_shown = false;
     bool m_destroyed = false;
+    bool m_endingForUpdate = false;
 
     // Components, by the names the translation table and the settings use.
     TqzPanel* panelClient = nullptr;

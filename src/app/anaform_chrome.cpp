@@ -113,8 +113,10 @@ void TAnaform::CloseButtonClick() {
 }
 
 void TAnaform::closeEvent(QCloseEvent* event) {
-    // Closed by the window manager (Alt+F4, the taskbar): the same record as the close button.
-    recordCloseFlag();
+    // Closed by the window manager (Alt+F4, the taskbar): the same record as the close
+    // button. An end asked for by the updater leaves the flag as it is.
+    if (!m_endingForUpdate)
+        recordCloseFlag();
     event->accept();
 }
 

@@ -230,5 +230,6 @@ void TAnaform::hideUpdateRing() {
 }
 
 void TAnaform::endProgram() {
+    m_endingForUpdate = true;
     QCoreApplication::quit();
 }

@@ -3,6 +3,7 @@
 
 #include "app/app_fonts.h"
 #include "build_config.h"
+#include "widgets/qz_circled_progress_bar.h"
 #include "widgets/qz_label.h"
 #include "widgets/qz_split_view.h"
 #include "widgets/qz_switch.h"
@@ -107,6 +108,33 @@ TEST_F(ChromeTest, OnlyTheTitleLabelDragsTheWindow) {
     EXPECT_TRUE(child<TqzLabel>("lblCaption")->dragForm());
     for (const char* name : {"lblUrl", "lblBil", "qzLabel1"})
         EXPECT_FALSE(child<TqzLabel>(name)->dragForm()) << name;
+}
+
+TEST_F(ChromeTest, UpdateStepsShowTheRingInThePanelAndLeaveTheSwitchAlone) {
+    store("swUstte", "1");
+    TAnaform& w = start();
+    panel()->setAnimation(false);
+    auto* ring = child<TqzCircledProgressBar>("qzProgressbar1");
+    EXPECT_TRUE(ring->isHidden());
+
+    w.stopStayingOnTop();
+    EXPECT_FALSE(w.stayOnTop());
+    EXPECT_TRUE(child<TqzSwitch>("swUstte")->isOn());
+    w.showUpdateRing();
+    EXPECT_TRUE(panel()->opened());
+    EXPECT_TRUE(ring->isVisibleTo(&w));
+    w.setUpdateRingCaption(w.messageString("4"));
+    EXPECT_EQ(ring->caption(), "Updating...");
+    // Sizes beyond the ring's int range still show the right share.
+    w.setUpdateRingProgress(3'000'000'000LL, 6'000'000'000LL);
+    EXPECT_NEAR(double(ring->value()) / ring->maxValue(), 0.5, 1e-6);
+
+    prompts->answer = true;
+    EXPECT_TRUE(w.askYesNo(w.messageString("6")));
+    EXPECT_EQ(prompts->questions.back().title, "ZE Zivuzoziz");
+    w.hideUpdateRing();
+    EXPECT_FALSE(panel()->opened());
+    EXPECT_TRUE(ring->isHidden());
 }
 
 TEST(AppFonts, TahomaFacesAreRegisteredWhenPresent) {
