@@ -291,7 +291,10 @@ void TAnaform::createSettingsPanel() {
     auto rowLabel = [&](const char* name, const char* caption) {
         auto* l = named<TqzLabel>(qzListGroupPanel1, name);
         l->setFont(tahoma(11, true));
+        // A line's height would clip the dots of a capital such as the "Ü" of "Üstte".
+        l->setAutoSizeHeight(false);
         l->setCaption(QString::fromUtf8(caption));
+        l->resize(l->width(), px(24));
         return l;
     };
     qzLabel1 = rowLabel("qzLabel1", "Lang.");
