@@ -43,8 +43,14 @@ def good_settings():
             "hergun": "1", "saat": saat, "gorev": "restart"}
 
 
+# A save rewrites the file from what it holds and drops this comment: its absence shows that
+# the program did save.
+HAND_WRITTEN = "; hand-written by the test"
+
+
 def ini_text(values):
-    return "[General]\n" + "".join(f"{k}={v}\n" for k, v in sorted(values.items()))
+    return (HAND_WRITTEN + "\n[General]\n" +
+            "".join(f"{k}={v}\n" for k, v in sorted(values.items())))
 
 
 def read_ini(path):
@@ -55,14 +61,17 @@ def read_ini(path):
 
 
 # Scenario: (stored file, how the program ends, what the file must hold afterwards).
-#   stored:  "good", "garbage" (not text at all) or "truncated" (cut inside a line)
+#   stored:  "good", "garbage" (not text at all), "truncated" (cut inside a line) or
+#            "unknown_action" (an everyday task whose action reads as none of the six)
 #   expect:  "same" (the stored values), "identical" (the very bytes), "moved_aside"
-#            (the original bytes beside a fresh file that arms nothing)
+#            (the original bytes beside a fresh file that arms nothing), "not_rearmed" (the
+#            stored values, but the everyday task left unarmed)
 SCENARIOS = {
     "all_services": ("good", "close", "same"),
     "garbage_file": ("garbage", "close", "moved_aside"),
     "garbage_file_sigterm": ("garbage", "term", "kept"),
     "truncated_file": ("truncated", "close", "truncated"),
+    "unknown_action": ("unknown_action", "close", "not_rearmed"),
     "read_only_folder": ("good", "close", "identical"),
     "no_bus": ("good", "close", "same"),
     "logind_refuses": ("good", "close", "same"),
@@ -161,6 +170,8 @@ def run_in(tmp, scenario, program, stored_kind, ending, expect):
     values = good_settings()
     if stored_kind == "good":
         data = ini_text(values).encode()
+    elif stored_kind == "unknown_action":
+        data = ini_text(dict(values, gorev="rest")).encode()
     elif stored_kind == "garbage":
         data = bytes(range(256)) * 4 + b"\n[General\n\x00\xff=\n"
     else:
@@ -249,7 +260,13 @@ def check_settings(folder, path, data, values, expect):
         if fresh.get("hergun") != "0":
             raise Failed(f"fresh settings arm an everyday task: {fresh}")
         return
+    if HAND_WRITTEN.encode() in after:
+        raise Failed("settings were never saved")
     stored = read_ini(path)
+    if expect == "not_rearmed":
+        # The task's action is unknown: carrying out any other would surprise the user, so
+        # the task waits unarmed; the start-up selection (shutdown) is what gets saved.
+        values = dict(values, hergun="0", gorev="shutdown")
     if expect == "truncated":
         # Every complete line survives; the cut one is written again by the save.
         values = {k: v for k, v in values.items() if k != "swUstte"}
