@@ -10,6 +10,8 @@ int main(int argc, char* argv[]) {
     qz::GuardedApplication app(argc, argv, prompts);
     qz::RegisterTahomaFaces();
     app.setWindowIcon(QIcon(QStringLiteral(":/app/qzscheduler.png")));
+    // Lets Wayland desktops match the window with the installed entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("qzscheduler"));
     TAnaform Anaform(qz::DefaultAnaformDeps());
     Anaform.show();
     return app.exec();

@@ -3,6 +3,7 @@
 
 #include "app/app_fonts.h"
 #include "build_config.h"
+#include "tray/qz_tray_icon.h"
 #include "widgets/qz_circled_progress_bar.h"
 #include "widgets/qz_label.h"
 #include "widgets/qz_split_view.h"
@@ -78,6 +79,22 @@ TEST_F(ChromeTest, UrlClickOpensTheMakersAddressAndClosesThePanel) {
     ASSERT_EQ(openedUrls.size(), 1u);
     EXPECT_EQ(openedUrls[0], QUrl(QString::fromUtf8(build::kMakerUrl)));
     EXPECT_FALSE(panel()->opened());
+}
+
+TEST_F(ChromeTest, TrayAndMinimiseButtonsCloseThePanelAndMinimise) {
+    TAnaform& w = start();
+    openPanel();
+    w.trayIcon()->setHideOnMinimize(false);
+    QTest::mouseClick(child<QWidget>("qzGlyphButton1"), Qt::LeftButton);
+    EXPECT_FALSE(panel()->opened());
+    EXPECT_TRUE(w.trayIcon()->hideOnMinimize());
+    EXPECT_TRUE(w.isMinimized() || w.isHidden());
+
+    w.showNormal();
+    openPanel();
+    QTest::mouseClick(child<QWidget>("MinButton"), Qt::LeftButton);
+    EXPECT_FALSE(panel()->opened());
+    EXPECT_TRUE(w.isMinimized());
 }
 
 TEST_F(ChromeTest, StayOnTopSwitchKeepsTheWindowAndSavesEachTime) {
