@@ -159,6 +159,7 @@ private:
     bool m_shown = false;
     bool m_destroyed = false;
     bool m_endingForUpdate = false;
+    bool m_storedActionRead = false; // the settings load pressed the stored action's button
 
     // Components, by the names the translation table and the settings use.
     TqzPanel* panelClient = nullptr;

@@ -74,11 +74,12 @@ void TAnaform::FormShow() {
                 m_settings->UnregisterRunAtStartup(path);
         }
 
-        // Re-arm the everyday task only with a time that reads as one: a damaged stored
-        // time must not turn into a midnight shutdown the user never set.
+        // Re-arm the everyday task only with a time and an action that read as such: a
+        // damaged setting must not turn into a midnight task, or into a shutdown, the user
+        // never set.
         const QString savedTime =
             m_settings ? QString::fromStdString(m_settings->savedEverydayTime()) : QString();
-        const bool rearm = everydayFlag() == QLatin1String("1") &&
+        const bool rearm = everydayFlag() == QLatin1String("1") && m_storedActionRead &&
                            QTime::fromString(savedTime, QStringLiteral("HH:mm")).isValid();
         if (rearm) {
             qzTimeEdit1->setTime(savedTime);
@@ -131,8 +132,10 @@ void TAnaform::setEverydayFlag(const QString& flag) {
 // --- qz::SettingsTarget
 
 void TAnaform::pressActionButton(std::string_view word) {
-    if (TqzButton* b = actionButtonOfWord(word))
+    if (TqzButton* b = actionButtonOfWord(word)) {
+        m_storedActionRead = true;
         b->setDown(true);
+    }
 }
 
 void TAnaform::setSwitch(qz::SettingsSwitch which, bool on) {

@@ -58,6 +58,7 @@ TEST_F(AnaformTest, StoredEverydayTaskIsArmedAgainAtShow) {
 TEST_F(AnaformTest, EverydayTaskPastItsTimeTodayIsArmedForTomorrow) {
     store("hergun", "1");
     store("saat", "07:15");
+    store("gorev", "lock");
     TAnaform& w = start(QDateTime(QDate(2026, 3, 10), QTime(7, 15)));
     EXPECT_EQ(w.countdown().endTime(), QDateTime(QDate(2026, 3, 11), QTime(7, 15)));
 }
@@ -72,14 +73,32 @@ TEST_F(AnaformTest, WithoutTheEverydayFlagTheStoredActionGivesWayToShutdownAtSho
     EXPECT_FALSE(w.isArmed());
 }
 
-TEST_F(AnaformTest, DamagedEverydayTimeIsNotArmedAsMidnight) {
+struct DamagedTask {
+    const char* saat;
+    const char* gorev;
+};
+
+class DamagedEverydayTask : public AnaformTest,
+                            public ::testing::WithParamInterface<DamagedTask> {};
+
+// The user never set a midnight task, nor a shutdown in place of an unreadable action.
+TEST_P(DamagedEverydayTask, IsNotArmedAgain) {
     store("hergun", "1");
-    store("saat", "7x:1");
+    store("saat", GetParam().saat);
+    store("gorev", GetParam().gorev);
     TAnaform& w = start();
     EXPECT_FALSE(w.isArmed());
     EXPECT_EQ(w.selectedMode(), TriggerMode::FromNow);
     EXPECT_EQ(w.selectedAction(), PowerAction::Shutdown);
+    destroyWindow();
+    EXPECT_EQ(stored("hergun"), "1"); // not closed by its button: the task stays stored
 }
+
+INSTANTIATE_TEST_SUITE_P(Stored, DamagedEverydayTask,
+                         ::testing::Values(DamagedTask{"7x:1", "restart"},
+                                           DamagedTask{"", "restart"},
+                                           DamagedTask{"07:15", "Restart"},
+                                           DamagedTask{"07:15", ""}));
 
 TEST_F(AnaformTest, FormShowRunsOnceAcrossHideAndShow) {
     store("gorev", "lock");
@@ -95,6 +114,7 @@ TEST_F(AnaformTest, ErrorEscapingFormShowIsShownAndTheWindowStillAppears) {
     logon->registerFails = true;
     store("hergun", "1");
     store("saat", "07:15");
+    store("gorev", "restart");
     TAnaform& w = start();
 
     ASSERT_EQ(prompts->errors.size(), 1u);
