@@ -2,6 +2,8 @@
 // and what it leaves stored.
 #include "anaform_fixture.h"
 
+#include "app/guarded_application.h"
+
 #include "widgets/qz_button.h"
 #include "widgets/qz_date_edit.h"
 #include "widgets/qz_glyph_button.h"
@@ -144,6 +146,17 @@ TEST_F(AnaformTest, DestroyingTheWindowSavesTheSettings) {
     EXPECT_EQ(stored("gorev"), "sleep");
     EXPECT_EQ(stored("swUstte"), "1");
     EXPECT_EQ(stored("dil"), "2");
+}
+
+TEST(RunGuarded, ShowsAnEscapingErrorInTheErrorBoxAndGoesOn) {
+    RecordingPrompts prompts;
+    EXPECT_TRUE(RunGuarded(prompts, nullptr, [] {}));
+    EXPECT_FALSE(RunGuarded(prompts, nullptr, [] { throw std::runtime_error("disk full"); }));
+    EXPECT_FALSE(RunGuarded(prompts, nullptr, [] { throw 42; }));
+    ASSERT_EQ(prompts.errors.size(), 2u);
+    EXPECT_EQ(prompts.errors[0].title, "QZ Duvodoro Ruruzovad");
+    EXPECT_EQ(prompts.errors[0].text, "disk full");
+    EXPECT_EQ(prompts.errors[1].text, "Unknown error");
 }
 
 } // namespace
