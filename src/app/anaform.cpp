@@ -29,6 +29,7 @@
 #include "widgets/qz_time_edit.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QPalette>
 #include <QPixmap>
 #include <QTimer>
@@ -90,9 +91,7 @@ void TAnaform::createComponents() {
     // The layout as stored: English texts, the controls' first states, nothing raised.
     setWindowTitle(QString::fromUtf8(qz::kProgramTitle));
     setFont(tahoma(11, false));
-    QPalette pal = palette();
-    pal.setColor(QPalette::WindowText, pal.color(QPalette::Active, QPalette::WindowText));
-    setPalette(pal);
+    setWindowIcon(QIcon(QStringLiteral(":/app/qzscheduler.png")));
     setAutoFillBackground(true);
     setFixedSize(px(kClientWidth), px(kClientHeight));
 
