@@ -110,6 +110,16 @@ TEST_F(CountdownTest, SpecifiedTimeNotInTheFutureIsRefusedWithMessageTwo) {
     EXPECT_TRUE(child<QWidget>("timeEditBelirtilenSure")->isEnabled());
 }
 
+TEST_F(CountdownTest, StartLateInTheEveningOffersMidnightTodayWhichIsRefused) {
+    TAnaform& w = startAt(QDateTime(QDate(2026, 3, 10), QTime(23, 30)));
+    choose("radioBelirtilenSaat");
+    EXPECT_EQ(child<TqzTimeEdit>("timeEditBelirtilenSure")->time(), "00:00");
+    EXPECT_EQ(child<TqzDateEdit>("dateEditBelirtilenSure")->date(), QDate(2026, 3, 10));
+    w.btnStartStopClick();
+    EXPECT_EQ(prompts->errors.size(), 1u);
+    EXPECT_FALSE(w.isArmed());
+}
+
 struct ActionCase {
     const char* button;
     std::vector<std::string> calls;
