@@ -18,6 +18,6 @@ function(qz_add_mock_test)
     # Escaped, or gtest_discover_tests would read the second variable as a property name.
     string(REPLACE ";" "\\;" env "${env}")
     gtest_discover_tests(${T_NAME}
-        DISCOVERY_MODE PRE_TEST
+        DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES
         PROPERTIES ENVIRONMENT "${env}" TIMEOUT 60)
 endfunction()
