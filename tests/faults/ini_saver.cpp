@@ -1,6 +1,7 @@
 // Saves through the INI settings store without end, for the kill-during-save test.
 //   qz_ini_saver seed FILE   writes the padding value and every counter as 0, then exits
-//   qz_ini_saver loop FILE   raises the counters one write at a time until killed
+//   qz_ini_saver loop FILE   raises the counters one write at a time until killed, printing
+//                            "saved" after each write the store reported done
 // Each pass writes the counters in kCounterNames order, so a file read at any moment holds
 // the first few counters at n + 1 and the rest at n.
 #include "ini_saver_layout.h"
@@ -49,8 +50,12 @@ int main(int argc, char* argv[]) {
     std::fputs("saving\n", stdout);
     std::fflush(stdout);
     for (;; next = 0, ++pass) {
-        for (; next < kCount; ++next)
+        for (; next < kCount; ++next) {
             if (!key->writeText(qz::faults::kCounterNames[next], std::to_string(pass)))
                 return 2;
+            // Told only once the store reported the write done.
+            std::fputs("saved\n", stdout);
+            std::fflush(stdout);
+        }
     }
 }
