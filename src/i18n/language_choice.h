@@ -1,13 +1,11 @@
 #pragma once
 
+#include "i18n/language_index.h"
+
 #include <QLocale>
 #include <QString>
 
 namespace qz {
-
-// Language numbers of the window: 1 Turkish ("Türkçe"), 2 English ("English").
-inline constexpr int kTurkish = 1;
-inline constexpr int kEnglish = 2;
 
 // The language taken when none is stored: Turkish only for Turkish as used in Turkey (the
 // system locale tr_TR), English for every other locale, other Turkish ones included.

@@ -6,8 +6,6 @@ namespace qz {
 
 namespace {
 
-constexpr qint64 kMSecsPerDay = 86'400'000;
-
 quint64 absoluteMSecs(const QDateTime& a, const QDateTime& b) {
     if (!a.isValid() || !b.isValid())
         return 0;

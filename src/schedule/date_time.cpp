@@ -8,8 +8,6 @@ namespace qz {
 
 namespace {
 
-constexpr qint64 kMSecsPerDay = 86'400'000;
-
 QDate epoch() {
     return QDate(1899, 12, 30);
 }

@@ -5,6 +5,8 @@
 
 namespace qz {
 
+inline constexpr qint64 kMSecsPerDay = 86'400'000;
+
 // Date-times as a floating-point count of days since 30 December 1899, the time of day as
 // the fraction (the form the settings and older data use). Wall-clock values: the
 // date-time's own date and time of day, no time zone arithmetic. Before the epoch the

@@ -1,13 +1,12 @@
 #include "schedule/description.h"
 
+#include "i18n/language_index.h"
+
 #include <QDateTime>
 
 namespace qz {
 
 namespace {
-
-constexpr int kTurkish = 1;
-constexpr int kEnglish = 2;
 
 QString turkishVerbWords(PowerAction action) {
     switch (action) {

@@ -1,3 +1,4 @@
+#include "i18n/language_index.h"
 #include "power/mock_bus.h"
 #include "reminders/dbus_notifier.h"
 #include "reminders/reminders.h"
@@ -16,7 +17,6 @@ namespace {
 const QString kService = QStringLiteral("org.freedesktop.Notifications");
 const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
 const QString kMessage3 = QStringLiteral("Time to complete the programmed action :");
-constexpr int kEnglish = 2;
 
 // A countdown driven second by second by a manual clock, with the reminder tick after each
 // task tick as the window's two timers run, against the notification daemon mock on the

@@ -1,3 +1,4 @@
+#include "i18n/language_index.h"
 #include "schedule/countdown.h"
 #include "schedule/countdown_math.h"
 #include "schedule/manual_clock.h"
@@ -8,7 +9,6 @@ namespace qz {
 namespace {
 
 using Outcome = Countdown::TickOutcome;
-constexpr int kEnglish = 2;
 
 class CountdownTest : public ::testing::Test {
 protected:

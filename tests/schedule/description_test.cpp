@@ -1,12 +1,10 @@
+#include "i18n/language_index.h"
 #include "schedule/description.h"
 
 #include <gtest/gtest.h>
 
 namespace qz {
 namespace {
-
-constexpr int kTurkish = 1;
-constexpr int kEnglish = 2;
 
 // Column order of the verb tables: the modes in this order.
 constexpr TriggerMode kModes[] = {TriggerMode::IdleTime, TriggerMode::FromNow,
