@@ -1,6 +1,7 @@
 #include "app/anaform.h"
 #include "app/app_fonts.h"
 #include "app/guarded_application.h"
+#include "app/termination_signals.h"
 #include "app/user_prompts.h"
 
 #include <QIcon>
@@ -13,6 +14,8 @@ int main(int argc, char* argv[]) {
     // Lets Wayland desktops match the window with the installed entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("qzscheduler"));
     TAnaform Anaform(qz::DefaultAnaformDeps());
+    // The end of the session ends the program as its close button does.
+    qz::TerminationSignals termination([&Anaform] { Anaform.CloseButtonClick(); });
     Anaform.show();
     return app.exec();
 }
