@@ -2,6 +2,7 @@
 
 #include "settings/settings_keys.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
@@ -108,6 +109,7 @@ private:
             return false;
         }
         if (!m_writer) {
+            removeAbandonedLock();
             m_writer = std::make_unique<QSettings>(m_fileName, QSettings::IniFormat);
             // Never a half-written settings file: a sync that cannot go through a temporary
             // file in the same folder fails instead of writing in place.
@@ -118,6 +120,17 @@ private:
             }
         }
         return true;
+    }
+
+    // A save killed between creating the lock file and writing its owner into it leaves an
+    // empty lock, which the next save would wait on for half a minute before taking it as
+    // stale; at start-up that would freeze the window. A live owner fills its lock at once,
+    // so an empty one that has aged a little is abandoned.
+    void removeAbandonedLock() const {
+        const QFileInfo lock(m_fileName + QStringLiteral(".lock"));
+        if (lock.isFile() && lock.size() == 0 &&
+            lock.lastModified().msecsTo(QDateTime::currentDateTime()) > 2000)
+            QFile::remove(lock.filePath());
     }
 
     bool moveCorruptFileAside() {
