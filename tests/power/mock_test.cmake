@@ -11,13 +11,5 @@ function(qz_add_mock_test)
     set(wrapper ${CMAKE_SOURCE_DIR}/tests/support/with_mocks.py)
     set_target_properties(${T_NAME} PROPERTIES
         CROSSCOMPILING_EMULATOR "/usr/bin/python3;${wrapper};${T_WRAPPER_ARGS};--")
-    set(env ${T_ENVIRONMENT})
-    if(NOT env MATCHES "QT_QPA_PLATFORM=")
-        list(PREPEND env QT_QPA_PLATFORM=offscreen)
-    endif()
-    # Escaped, or gtest_discover_tests would read the second variable as a property name.
-    string(REPLACE ";" "\\;" env "${env}")
-    gtest_discover_tests(${T_NAME}
-        DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES
-        PROPERTIES ENVIRONMENT "${env}" TIMEOUT 60)
+    qz_discover_tests(${T_NAME} ${T_ENVIRONMENT})
 endfunction()
