@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QtMath>
 
 TqzCircledProgressBar::TqzCircledProgressBar(QWidget* parent) : qz::StyledControl(parent) {
     const QPalette palette = QApplication::palette();
@@ -24,10 +25,13 @@ TqzCircledProgressBar::TqzCircledProgressBar(QWidget* parent) : qz::StyledContro
 
 void TqzCircledProgressBar::changed() {
     ++m_repaintRequests;
+    m_ringImageStep = -1;
     update();
 }
 
 void TqzCircledProgressBar::setMinValue(int value) {
+    if (value == m_min)
+        return;
     m_min = value;
     if (m_value < value)
         m_value = value;
@@ -35,6 +39,8 @@ void TqzCircledProgressBar::setMinValue(int value) {
 }
 
 void TqzCircledProgressBar::setMaxValue(int value) {
+    if (value == m_max)
+        return;
     m_max = value;
     if (value < m_value)
         m_value = value;
@@ -45,8 +51,17 @@ void TqzCircledProgressBar::setValue(int value) {
     const int clamped = qz::ringClampValue(value, m_min, m_max);
     if (clamped == m_value)
         return;
+    const float before = qz::ringSweep(m_value, m_min, m_max);
+    const float after = qz::ringSweep(clamped, m_min, m_max);
     m_value = clamped;
-    changed();
+    // A countdown moves the value every second; repaint only what shows the move.
+    if (arcStep(before) != arcStep(after)) {
+        ++m_repaintRequests;
+        update();
+    } else if (m_showProgressText && qz::ringPercent(before) != qz::ringPercent(after)) {
+        ++m_repaintRequests;
+        update(currentLayout().percentArea);
+    }
 }
 
 void TqzCircledProgressBar::setShowCaption(bool on) {
@@ -143,8 +158,16 @@ QSize TqzCircledProgressBar::sizeHint() const {
 }
 
 void TqzCircledProgressBar::captionChanged() {
-    if (m_showCaption)
-        changed();
+    if (!m_showCaption)
+        return;
+    ++m_repaintRequests;
+    update(currentLayout().captionArea);
+}
+
+void TqzCircledProgressBar::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange)
+        m_wordWidths.clear();
+    qz::StyledControl::changeEvent(event);
 }
 
 void TqzCircledProgressBar::resizeEvent(QResizeEvent* event) {
@@ -154,36 +177,90 @@ void TqzCircledProgressBar::resizeEvent(QResizeEvent* event) {
     qz::StyledControl::resizeEvent(event);
 }
 
-void TqzCircledProgressBar::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    const int side = height();
-    if (!m_transparent)
-        painter.fillRect(QRect(0, 0, side, side), m_color);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-
-    const int frame = qz::scaled(m_frameSize, this);
+QFont TqzCircledProgressBar::scaledPercentFont() const {
     QFont percentFont = m_progressFont;
     if (percentFont.pixelSize() > 0)
         percentFont.setPixelSize(qz::scaled(percentFont.pixelSize(), this));
-    const QFontMetrics percentMetrics(percentFont);
-    const qz::RingLayout layout =
-        qz::ringLayout(side, frame, percentMetrics.height(), m_showCaption, m_showProgressText);
+    return percentFont;
+}
 
+qz::RingLayout TqzCircledProgressBar::currentLayout() const {
+    return qz::ringLayout(height(), qz::scaled(m_frameSize, this),
+                          QFontMetrics(scaledPercentFont()).height(), m_showCaption,
+                          m_showProgressText);
+}
+
+int TqzCircledProgressBar::arcSteps() const {
+    const double circumference = M_PI * height() * devicePixelRatioF();
+    return qMax(4, qCeil(circumference * 2.0));
+}
+
+int TqzCircledProgressBar::arcStep(float sweep) const {
+    if (sweep <= 0.0f)
+        return 0;
+    const int steps = arcSteps();
+    if (sweep >= 360.0f)
+        return steps;
+    // Any progress shows, and only a full ring is drawn full.
+    return qBound(1, qRound(double(sweep) / 360.0 * steps), steps - 1);
+}
+
+const QPixmap& TqzCircledProgressBar::ringImage(const qz::RingLayout& layout, int step) {
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    if (step == m_ringImageStep && m_ringImage.size() == pixels &&
+        qFuzzyCompare(m_ringImage.devicePixelRatio(), ratio))
+        return m_ringImage;
+
+    m_ringImage = QPixmap(pixels);
+    m_ringImage.setDevicePixelRatio(ratio);
+    m_ringImage.fill(m_transparent ? QColor(Qt::transparent) : m_color);
+    QPainter painter(&m_ringImage);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const int frame = qz::scaled(m_frameSize, this);
     QPen pen(qz::withAlpha(m_frameColor, m_frameAlpha), frame, Qt::SolidLine, Qt::FlatCap);
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(layout.circle);
-
-    const float sweep = qz::ringSweep(m_value, m_min, m_max);
-    if (sweep > 0.0f) {
+    if (step > 0) {
         pen.setColor(qz::withAlpha(m_progressColor, m_progressAlpha));
         painter.setPen(pen);
-        if (sweep >= 360.0f)
+        const int steps = arcSteps();
+        if (step >= steps)
             painter.drawEllipse(layout.circle);
         else // Qt counts angles anticlockwise from three o'clock in 1/16 degrees.
-            painter.drawArc(layout.circle, 90 * 16, -qRound(sweep * 16.0f));
+            painter.drawArc(layout.circle, 90 * 16, -qRound(step * 360.0 * 16.0 / steps));
     }
+    m_ringImageStep = step;
+    return m_ringImage;
+}
+
+int TqzCircledProgressBar::captionWidth(const QString& text) {
+    // Sum of the words' widths: the same wrapping a whole-line measure gives, without
+    // shaping every candidate line again each second.
+    if (m_wordWidths.size() > 512)
+        m_wordWidths.clear();
+    const QFontMetrics metrics(font());
+    int width = 0;
+    int words = 0;
+    for (const QString& word : text.split(QLatin1Char(' '))) {
+        auto it = m_wordWidths.constFind(word);
+        if (it == m_wordWidths.constEnd())
+            it = m_wordWidths.insert(word, metrics.horizontalAdvance(word));
+        width += it.value();
+        ++words;
+    }
+    return width + (words - 1) * metrics.horizontalAdvance(QLatin1Char(' '));
+}
+
+void TqzCircledProgressBar::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QFont percentFont = scaledPercentFont();
+    const qz::RingLayout layout =
+        qz::ringLayout(height(), qz::scaled(m_frameSize, this), QFontMetrics(percentFont).height(),
+                       m_showCaption, m_showProgressText);
+    painter.drawPixmap(0, 0, ringImage(layout, arcStep(qz::ringSweep(m_value, m_min, m_max))));
+    painter.setRenderHint(QPainter::TextAntialiasing);
 
     if (m_showProgressText) {
         painter.setFont(percentFont);
@@ -194,12 +271,10 @@ void TqzCircledProgressBar::paintEvent(QPaintEvent*) {
     if (m_showCaption && !caption().isEmpty()) {
         painter.setFont(font());
         painter.setPen(m_fontColor);
-        const QFontMetrics metrics(font());
-        const int lineHeight = metrics.height();
+        const int lineHeight = QFontMetrics(font()).height();
         const QRect area = layout.captionArea;
-        const QStringList lines =
-            qz::fitText(caption(), area.width(), area.height(), lineHeight,
-                        [&metrics](const QString& s) { return metrics.horizontalAdvance(s); });
+        const QStringList lines = qz::fitText(caption(), area.width(), area.height(), lineHeight,
+                                              [this](const QString& s) { return captionWidth(s); });
         int top = qz::centredBlockTop(area, static_cast<int>(lines.size()), lineHeight);
         for (const QString& line : lines) {
             painter.drawText(QRect(area.left(), top, area.width(), lineHeight),

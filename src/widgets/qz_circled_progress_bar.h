@@ -1,6 +1,10 @@
 #pragma once
 
+#include "widgets/ring_geometry.h"
 #include "widgets/styled_control.h"
+
+#include <QHash>
+#include <QPixmap>
 
 #include <QColor>
 
@@ -77,8 +81,18 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
+    void changeEvent(QEvent* event) override;
+
 private:
     void changed();
+    qz::RingLayout currentLayout() const;
+    QFont scaledPercentFont() const;
+    // Arc position as drawn: the sweep in steps of half a device pixel round the circle,
+    // so a long countdown redraws its ring only when the arc visibly moves.
+    int arcStep(float sweep) const;
+    int arcSteps() const;
+    const QPixmap& ringImage(const qz::RingLayout& layout, int step);
+    int captionWidth(const QString& text);
 
     int m_min = 0;
     int m_max = 100;
@@ -96,4 +110,11 @@ private:
     bool m_transparent = true;
     QColor m_color;
     int m_repaintRequests = 0;
+
+    // Background, track and arc as last drawn; redrawn when the arc step or a look changes.
+    QPixmap m_ringImage;
+    int m_ringImageStep = -1;
+    // Caption words measured once: the remaining-time caption changes every second but
+    // reuses the same few words and numbers.
+    QHash<QString, int> m_wordWidths;
 };
