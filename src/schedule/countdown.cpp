@@ -23,6 +23,8 @@ void Countdown::disarm() {
     m_armed = false;
     m_startTime = {};
     m_endTime = {};
+    m_startUtc = {};
+    m_endUtc = {};
     m_remainingSpanMSecs = 0;
 }
 
@@ -30,11 +32,16 @@ void Countdown::start(const QDateTime& now, const QDateTime& endTime) {
     m_armed = true;
     m_startTime = now;
     m_endTime = endTime;
-    m_remainingSpanMSecs = std::min<qint64>(m_endTime.msecsTo(now), 0);
+    m_startUtc = now.toUTC();
+    m_endUtc = endTime.toUTC();
+    m_remainingSpanMSecs = std::min<qint64>(m_endUtc.msecsTo(m_startUtc), 0);
 }
 
-Countdown::TickResult Countdown::tick(const QDateTime& now, std::optional<quint32> idleSeconds,
+Countdown::TickResult Countdown::tick(const QDateTime& localNow, std::optional<quint32> idleSeconds,
                                       int language) {
+    // Local time is needed only to find the next run; the counting itself is done in UTC,
+    // so each tick converts the time once instead of at every comparison.
+    const QDateTime now = localNow.toUTC();
     TickResult result;
     if (!m_armed) {
         result.ringCaption = remainingTimeTitle(language);
@@ -50,14 +57,14 @@ Countdown::TickResult Countdown::tick(const QDateTime& now, std::optional<quint3
     }
 
     if (m_mode == TriggerMode::IdleTime && (!idleSeconds || *idleSeconds == 0)) {
-        start(now, endTimeAfter(now, m_fields.idle));
+        start(localNow, endTimeAfter(localNow, m_fields.idle));
         result.idleRestarted = true;
     }
 
-    const qint64 overdue = m_endTime.msecsTo(now);
+    const qint64 overdue = m_endUtc.msecsTo(now);
     if (overdue > kMissedGraceMSecs) {
         result.outcome = TickOutcome::Missed;
-        finish(now);
+        finish(localNow);
     } else {
         result.outcome = overdue >= 0 ? TickOutcome::Due : TickOutcome::Running;
     }
@@ -94,13 +101,13 @@ bool Countdown::finish(const QDateTime& now) {
 }
 
 quint32 Countdown::ringMaximum() const {
-    return m_armed ? secondsBetween(m_endTime, m_startTime) : 0;
+    return m_armed ? secondsBetween(m_endUtc, m_startUtc) : 0;
 }
 
 quint32 Countdown::ringValue(const QDateTime& now) const {
     if (!m_armed || !now.isValid())
         return 0;
-    const qint64 elapsed = m_startTime.msecsTo(now);
+    const qint64 elapsed = m_startUtc.msecsTo(now);
     if (elapsed <= 0)
         return 0;
     return static_cast<quint32>(std::min<qint64>(elapsed / 1000, ringMaximum()));
@@ -108,7 +115,7 @@ quint32 Countdown::ringValue(const QDateTime& now) const {
 
 QString Countdown::remainingTimeText(const QDateTime& now, int language) {
     if (m_armed && now.isValid())
-        m_remainingSpanMSecs = std::min<qint64>(m_endTime.msecsTo(now), 0);
+        m_remainingSpanMSecs = std::min<qint64>(m_endUtc.msecsTo(now), 0);
     return qz::remainingTimeText(m_remainingSpanMSecs, language);
 }
 

@@ -98,6 +98,9 @@ private:
     ScheduleFields m_fields;
     QDateTime m_startTime;
     QDateTime m_endTime;
+    // The same two moments in UTC, for arithmetic without local-time conversions.
+    QDateTime m_startUtc;
+    QDateTime m_endUtc;
     qint64 m_remainingSpanMSecs = 0;
 };
 
