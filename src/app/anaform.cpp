@@ -91,7 +91,7 @@ void TAnaform::createComponents() {
     // The layout as stored: English texts, the controls' first states, nothing raised.
     setWindowTitle(QString::fromUtf8(qz::kProgramTitle));
     setFont(tahoma(11, false));
-    setWindowIcon(QIcon(QStringLiteral(":/app/qzscheduler.png")));
+    setWindowIcon(QIcon(QStringLiteral(":/app/window-icon.png")));
     setAutoFillBackground(true);
     setFixedSize(px(kClientWidth), px(kClientHeight));
 
@@ -99,12 +99,17 @@ void TAnaform::createComponents() {
     createScheduleArea();
     createSettingsPanel();
 
+    // Whole-second timers: both fire in the same wake-up, exactly a second apart, so the
+    // remaining time steps through every second (each reminder point is seen) and an armed
+    // program in the tray wakes the machine once a second, not twice.
     timerGorev = new QTimer(this);
     timerGorev->setObjectName(QStringLiteral("timerGorev"));
     timerGorev->setInterval(1000);
+    timerGorev->setTimerType(Qt::VeryCoarseTimer);
     timerBildirim = new QTimer(this);
     timerBildirim->setObjectName(QStringLiteral("timerBildirim"));
     timerBildirim->setInterval(1000);
+    timerBildirim->setTimerType(Qt::VeryCoarseTimer);
 
     qzTrayIcon1 = new TqzTrayIcon(this, this);
     qzTrayIcon1->setObjectName(QStringLiteral("qzTrayIcon1"));

@@ -157,6 +157,7 @@ private:
     qz::Countdown m_countdown;
     QString m_everydayFlag;
     bool m_shown = false;
+    bool m_versionCheckStarted = false;
     bool m_destroyed = false;
     bool m_endingForUpdate = false;
     bool m_storedActionRead = false; // the settings load pressed the stored action's button

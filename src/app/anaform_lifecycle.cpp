@@ -55,8 +55,17 @@ void TAnaform::setVisible(bool visible) {
             move(s->availableGeometry().center() - rect().center());
     }
     QWidget::setVisible(visible);
-    if (visible && m_updater)
-        m_updater->start();
+    if (visible && !m_versionCheckStarted && m_deps.makeUpdater) {
+        // The version check runs beside the window, and its network stack is loaded only
+        // once the window is on the screen.
+        m_versionCheckStarted = true;
+        QTimer::singleShot(0, this, [this] {
+            qz::RunGuarded(*m_deps.prompts, this, [this] {
+                m_updater = m_deps.makeUpdater(*this);
+                m_updater->start();
+            });
+        });
+    }
 }
 
 void TAnaform::FormShow() {
@@ -94,11 +103,6 @@ void TAnaform::FormShow() {
             radioSuandanitibaren->setFocus();
         }
     });
-    // The version check runs beside the window (setVisible starts it once shown), so the
-    // window never waits for the network.
-    if (m_deps.makeUpdater && !m_updater) {
-        qz::RunGuarded(*m_deps.prompts, this, [this] { m_updater = m_deps.makeUpdater(*this); });
-    }
 }
 
 void TAnaform::FormDestroy() {

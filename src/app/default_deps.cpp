@@ -23,9 +23,7 @@ AnaformDeps DefaultAnaformDeps() {
     deps.prompts = std::make_unique<MessageBoxPrompts>();
     deps.makeNotifier = [](QSystemTrayIcon* icon) { return createNotifier(icon); };
     deps.makeUpdater = [](UpdateWindow& window) {
-        // The same User-Agent in both languages.
-        return std::make_unique<Updater>(window,
-                                         DefaultUpdateOptions(QStringLiteral("QZ URI Client/1.0")));
+        return std::make_unique<Updater>(window, DefaultUpdateOptions());
     };
     deps.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
     deps.systemLocaleName = [] { return QLocale::system().name(); };

@@ -4,16 +4,14 @@
 #include "app/termination_signals.h"
 #include "app/user_prompts.h"
 
-#include <QIcon>
-
 int main(int argc, char* argv[]) {
     qz::MessageBoxPrompts prompts;
     qz::GuardedApplication app(argc, argv, prompts);
     qz::RegisterTahomaFaces();
-    app.setWindowIcon(QIcon(QStringLiteral(":/app/qzscheduler.png")));
     // Lets Wayland desktops match the window with the installed entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("qzscheduler"));
     TAnaform Anaform(qz::DefaultAnaformDeps());
+    app.setWindowIcon(Anaform.windowIcon()); // message boxes too
     // The end of the session ends the program as its close button does.
     qz::TerminationSignals termination([&Anaform] { Anaform.CloseButtonClick(); });
     Anaform.show();

@@ -68,7 +68,10 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const QDir dir(QString::fromLocal8Bit(argv[1]));
+    // The 256 px icon is for desktop menus; the window and the tray get a small one, and the
+    // title bar's logo is drawn at a few times its size, so start-up decodes little.
     const bool ok = programIcon(256).save(dir.filePath("qzscheduler.png")) &&
-                    logo(500).save(dir.filePath("logo.png"));
+                    programIcon(64).save(dir.filePath("window-icon.png")) &&
+                    logo(96).save(dir.filePath("logo.png"));
     return ok ? 0 : 1;
 }
