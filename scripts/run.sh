@@ -15,15 +15,16 @@ if [[ -n "${DISPLAY:-}" || -n "${WAYLAND_DISPLAY:-}" ]]; then
 fi
 
 mkdir -p out
+scratch=$(mktemp -d)
 exec 3< <(Xvfb -displayfd 1 -screen 0 1280x800x24 -dpi 96 -nolisten tcp 2>/dev/null)
 xvfb_pid=$!
+trap 'kill "$xvfb_pid" 2>/dev/null || true; rm -rf "$scratch"' EXIT
 read -r display <&3
-export DISPLAY=":$display" QT_QPA_PLATFORM=xcb
-# A private session bus, so that nothing outlives this script.
-eval "$(dbus-launch --sh-syntax)"
-trap 'kill "$program_pid" "$xvfb_pid" "$DBUS_SESSION_BUS_PID" 2>/dev/null || true' EXIT
-"$program" &
-program_pid=$!
-sleep 4
-import -window root out/screenshot.png
+# A fresh home for this look at the window, no system bus (so no power action can be
+# carried out on a headless machine) and a private session bus that ends with it.
+mkdir -m 700 "$scratch/runtime"
+export DISPLAY=":$display" QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$scratch/config" \
+    XDG_RUNTIME_DIR="$scratch/runtime" DBUS_SYSTEM_BUS_ADDRESS="unix:path=$scratch/no-system-bus"
+dbus-run-session -- bash -c '"$1" & pid=$!; sleep 4; import -window root "$2"; kill "$pid"; wait "$pid"' \
+    _ "$program" out/screenshot.png 2>/dev/null
 echo "The program ran on a virtual display; its screenshot is out/screenshot.png"
