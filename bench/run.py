@@ -47,10 +47,19 @@ def start_session_bus():
 
 
 def window_visible(env, pid):
+    """The subject's main window ids, once mapped (its tray icon may carry the title too,
+    so only windows of at least the main window's width count)."""
     result = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(pid),
                              "--name", "^" + TITLE + "$"],
                             env=env, capture_output=True, text=True)
-    return result.stdout.split()
+    found = []
+    for window in result.stdout.split():
+        geometry = subprocess.run(["xdotool", "getwindowgeometry", "--shell", window],
+                                  env=env, capture_output=True, text=True).stdout
+        fields = dict(line.split("=", 1) for line in geometry.split() if "=" in line)
+        if int(fields.get("WIDTH", "0")) >= 500:
+            found.append(window)
+    return found
 
 
 def pss_kib(pid):
@@ -106,10 +115,11 @@ def measure(subject, command, env, seconds, to_tray=False):
         startup = time.perf_counter() - started
         if to_tray:
             # The to-tray button is the third from the right in the title bar (50 px each).
-            subprocess.run(["xdotool", "windowactivate", "--sync", windows[0]], env=env,
-                           capture_output=True)
             subprocess.run(["xdotool", "mousemove", "--window", windows[0], "422", "16",
                             "click", "1"], env=env, capture_output=True)
+            time.sleep(0.5)
+            if window_visible(env, process.pid):
+                raise RuntimeError(f"{subject}: the window did not go to the tray")
         time.sleep(3)
         pss = pss_kib(process.pid)
         cpu_before = cpu_seconds(process.pid)
