@@ -23,13 +23,41 @@ public:
     std::uint32_t idleSeconds() override { return 0; }
 };
 
+#if !defined(_WIN32)
+// Connects to the system bus when an action is first carried out, not at start-up: most
+// runs never carry one out, and the window should not wait for the bus to show.
+class LogindOnFirstUse : public PowerBackend {
+public:
+    bool setTokenPrivilege(const std::string& name, bool enable) override {
+        return logind().setTokenPrivilege(name, enable);
+    }
+    void shutdown() override { logind().shutdown(); }
+    void restart() override { logind().restart(); }
+    void signOut() override { logind().signOut(); }
+    bool canSuspend() override { return logind().canSuspend(); }
+    void suspend() override { logind().suspend(); }
+    bool canHibernate() override { return logind().canHibernate(); }
+    void hibernate() override { logind().hibernate(); }
+    void lock() override { logind().lock(); }
+
+private:
+    PowerBackend& logind() {
+        if (!m_logind)
+            m_logind = std::make_unique<LogindBackend>(QDBusConnection::systemBus());
+        return *m_logind;
+    }
+
+    std::unique_ptr<LogindBackend> m_logind;
+};
+#endif
+
 } // namespace
 
 std::unique_ptr<PowerBackend> createPowerBackend() {
 #if defined(_WIN32)
     return std::make_unique<Win32PowerBackend>();
 #else
-    return std::make_unique<LogindBackend>(QDBusConnection::systemBus());
+    return std::make_unique<LogindOnFirstUse>();
 #endif
 }
 
