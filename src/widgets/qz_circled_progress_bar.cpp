@@ -255,15 +255,12 @@ int TqzCircledProgressBar::captionWidth(const QString& text) {
 
 void TqzCircledProgressBar::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QFont percentFont = scaledPercentFont();
-    const qz::RingLayout layout =
-        qz::ringLayout(height(), qz::scaled(m_frameSize, this), QFontMetrics(percentFont).height(),
-                       m_showCaption, m_showProgressText);
+    const qz::RingLayout layout = currentLayout();
     painter.drawPixmap(0, 0, ringImage(layout, arcStep(qz::ringSweep(m_value, m_min, m_max))));
     painter.setRenderHint(QPainter::TextAntialiasing);
 
     if (m_showProgressText) {
-        painter.setFont(percentFont);
+        painter.setFont(scaledPercentFont());
         painter.setPen(m_progressFontColor);
         painter.drawText(layout.percentArea, Qt::AlignCenter | Qt::TextSingleLine, progressText());
     }
