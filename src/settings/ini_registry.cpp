@@ -40,8 +40,14 @@ public:
     bool writeText(std::string_view name, std::string_view text) override {
         if (!prepareWrite())
             return false;
-        m_writer->setValue(QString::fromUtf8(name.data(), qsizetype(name.size())),
-                           QString::fromUtf8(text.data(), qsizetype(text.size())));
+        const QString key = QString::fromUtf8(name.data(), qsizetype(name.size()));
+        const QString value = QString::fromUtf8(text.data(), qsizetype(text.size()));
+        // A value the file already holds is not written again: every write replaces the
+        // whole file and waits for the disk, and most saves repeat what is stored.
+        const QVariant stored = m_writer->value(key);
+        if (stored.typeId() == QMetaType::QString && stored.toString() == value)
+            return true;
+        m_writer->setValue(key, value);
         return commit();
     }
 

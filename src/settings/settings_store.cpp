@@ -39,12 +39,25 @@ SettingsStore::SettingsStore(std::unique_ptr<Registry> registry,
       m_executablePath(std::move(executablePath)) {}
 
 void SettingsStore::LoadSettings(SettingsTarget& target) noexcept {
+    // The switch handlers' saves are held until the load is complete: a save in the middle
+    // would store the switches not yet set and the language not yet chosen as they are on
+    // the screen, and a crash before the next save would then lose them.
+    m_loading = true;
+    m_saveHeld = false;
+    const bool complete = applyLoadedValues(target);
+    m_loading = false;
+    if (complete && m_saveHeld)
+        SaveSettings(target);
+    m_saveHeld = false;
+}
+
+bool SettingsStore::applyLoadedValues(SettingsTarget& target) noexcept {
     try {
         std::string notifications, stayOnTop, runAtStartup, language, action;
         {
             std::unique_ptr<RegistryKey> key = m_registry->openKey(keys::kSettingsKeyLevels);
             if (!key)
-                return;
+                return false;
             // The everyday values are kept the moment they are read, so a later failed read
             // still leaves them for the start-up.
             if (!readText(*key, keys::kNotifications, notifications) ||
@@ -54,7 +67,7 @@ void SettingsStore::LoadSettings(SettingsTarget& target) noexcept {
                 !readText(*key, keys::kEverydayFlag, m_everydayFlag) ||
                 !readText(*key, keys::kEverydayTime, m_savedEverydayTime) ||
                 !readText(*key, keys::kAction, action))
-                return;
+                return false;
             // Closed before the controls are set: their handlers save through their own key.
         }
 
@@ -75,12 +88,18 @@ void SettingsStore::LoadSettings(SettingsTarget& target) noexcept {
         else
             active = target.defaultLanguage();
         target.applyLanguage(active);
+        return true;
     } catch (...) {
         // A failure inside a control's handler ends the load like a failed read: silently.
+        return false;
     }
 }
 
 void SettingsStore::SaveSettings(SettingsTarget& target) noexcept {
+    if (m_loading) {
+        m_saveHeld = true;
+        return;
+    }
     try {
         saveValues(target);
     } catch (...) {

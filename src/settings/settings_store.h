@@ -11,7 +11,8 @@ namespace qz {
 
 // Keeps the user's settings as text values of the settings key and the logon entry in step
 // with the settings. Holds the everyday flag (value hergun) and the saved everyday time
-// (value saat) between a load and the next save; no other state. User-interface thread only.
+// (value saat) between a load and the next save, and whether a load is under way. User-interface
+// thread only.
 //
 // The main window owns one store for its whole life (createUserSettingsStore() in
 // settings/user_settings.h gives the one for the current user) and implements
@@ -23,8 +24,10 @@ public:
                   std::string executablePath);
 
     // First step of FormCreate. Reads all values, then presses the saved action's button,
-    // sets the switches (their handlers save) and makes a language active. A failed read
-    // ends it before any control is touched. Never throws; reports nothing.
+    // sets the switches and makes a language active. The saves the switch handlers ask for
+    // meanwhile are held and done once, after the language step; a failed read ends the load
+    // before any control is touched, and a failure in a handler ends it without the held
+    // save, so the file keeps what it held. Never throws; reports nothing.
     void LoadSettings(SettingsTarget& target) noexcept;
 
     // Writes the window's current state. A refused write ends it; values written before stay
@@ -45,15 +48,17 @@ public:
 
     // The everyday flag: exactly "1" makes the next start re-arm the everyday task. The store
     // is the one place it lives: LoadSettings sets it before it touches any control, and the
-    // saves that the switch handlers run inside LoadSettings write it. A copy kept in the
-    // window and pushed back with setEverydayFlag before every save would, during the load,
-    // overwrite the loaded "1" with the copy's stale text; read and set it here instead.
+    // save that ends LoadSettings writes it. A copy kept in the
+    // window and pushed back with setEverydayFlag before every save would overwrite the
+    // loaded "1" with the copy's stale text; read and set it here instead.
     const std::string& everydayFlag() const { return m_everydayFlag; }
     void setEverydayFlag(std::string flag) { m_everydayFlag = std::move(flag); }
     // The everyday time as last loaded ("HH:MM", or whatever text was stored).
     const std::string& savedEverydayTime() const { return m_savedEverydayTime; }
 
 private:
+    // The load's steps after the reads; false when a read or a handler failed.
+    bool applyLoadedValues(SettingsTarget& target) noexcept;
     bool saveValues(SettingsTarget& target);
 
     std::unique_ptr<Registry> m_registry;
@@ -61,6 +66,8 @@ private:
     std::string m_executablePath;
     std::string m_everydayFlag;
     std::string m_savedEverydayTime;
+    bool m_loading = false;
+    bool m_saveHeld = false;
 };
 
 } // namespace qz

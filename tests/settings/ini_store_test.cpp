@@ -70,6 +70,28 @@ TEST_F(IniStore, OnlyTextDecodesAsText) {
     }
 }
 
+TEST_F(IniStore, WritesOnlyWhatChanges) {
+    // The comment is lost whenever the file is rewritten.
+    const QByteArray stored("; by hand\n[General]\ngorev=restart\ndil=1\n");
+    ASSERT_TRUE(writeAll(home.settingsFile(), stored));
+    {
+        auto key = IniRegistry().openKey(settings_keys::kSettingsKeyLevels);
+        ASSERT_TRUE(key);
+        EXPECT_TRUE(key->writeText("gorev", "restart"));
+        EXPECT_TRUE(key->writeText("dil", "1"));
+    }
+    EXPECT_EQ(readAll(home.settingsFile()), stored);
+
+    auto key = IniRegistry().openKey(settings_keys::kSettingsKeyLevels);
+    ASSERT_TRUE(key);
+    EXPECT_TRUE(key->writeText("dil", "2"));
+    EXPECT_TRUE(key->writeText("gorev", "restart"));
+    EXPECT_FALSE(readAll(home.settingsFile()).contains("; by hand"));
+    auto reopened = IniRegistry().openKey(settings_keys::kSettingsKeyLevels);
+    EXPECT_EQ(reopened->read("dil").text, "2");
+    EXPECT_EQ(reopened->read("gorev").text, "restart");
+}
+
 TEST_F(IniStore, OtherKeyPathsDoNotOpen) {
     EXPECT_EQ(IniRegistry().openKey({"Software", "QZ Software"}), nullptr);
 }

@@ -90,6 +90,23 @@ TEST_F(StoreRules, ErrorInAHandlerDuringLoadEndsTheLoadQuietly) {
     EXPECT_EQ(window.log, (Log{"swUstte off", "swBaslangic on"}));
     EXPECT_TRUE(window.notifications);
     EXPECT_EQ(window.comboIndex, -1);
+    // The half-applied window is not saved over what the key holds.
+    EXPECT_EQ(key->writeLog, Log{});
+    EXPECT_EQ(key->values["dil"].text, "1");
+}
+
+TEST_F(StoreRules, LoadSavesOnceWithEverythingApplied) {
+    key->values["swUstte"] = {true, "0"};
+    key->values["swBaslangic"] = {true, "1"};
+    key->values["swBildirim"] = {true, "0"};
+    key->values["dil"] = {true, "1"};
+    key->values["gorev"] = {true, "sleep"};
+    store.LoadSettings(window);
+    EXPECT_EQ(window.log, (Log{"press sleep", "click sleep", "swUstte off", "swBaslangic on",
+                               "swBildirim off", "language 1"}));
+    EXPECT_EQ(key->writeLog, (Log{"swBildirim=0", "swUstte=0", "swBaslangic=1",
+                                  "hergun=", "gorev=sleep", "dil=1"}));
+    EXPECT_EQ(run->entry, "/opt/qz/qzscheduler");
 }
 
 TEST_F(StoreRules, UnopenableKeyTouchesNothing) {
