@@ -67,7 +67,8 @@ TqzLangApplier::TqzLangApplier(TqzLang& lang)
 QObject* TqzLangApplier::findComponent(const QString& name) const {
     if (!m_owner || name.isEmpty())
         return nullptr;
-    const auto children = m_owner->findChildren<QObject*>();
+    const QList<QObject*> children =
+        m_listedChildren ? *m_listedChildren : m_owner->findChildren<QObject*>();
     for (QObject* child : children) {
         // The component itself is no target: a row naming it could switch languages mid-change.
         if (child != &m_lang && child->objectName().compare(name, Qt::CaseInsensitive) == 0)
@@ -109,7 +110,22 @@ bool TqzLangApplier::isExcluded(const QString& component, const QString& path) c
     return false;
 }
 
+// The passes that only read list the owner's children once for all their lookups; the
+// passes that write properties look afresh, as a write may add or remove components.
+struct TqzLangApplier::ReadOnlyPass {
+    explicit ReadOnlyPass(const TqzLangApplier& applier) : m_applier(applier) {
+        if (applier.m_owner)
+            applier.m_listedChildren = applier.m_owner->findChildren<QObject*>();
+    }
+    ~ReadOnlyPass() { m_applier.m_listedChildren.reset(); }
+    ReadOnlyPass(const ReadOnlyPass&) = delete;
+    ReadOnlyPass& operator=(const ReadOnlyPass&) = delete;
+
+    const TqzLangApplier& m_applier;
+};
+
 void TqzLangApplier::excludeProperties() {
+    const ReadOnlyPass pass(*this);
     const QStringList& excluded = m_lang.m_excludedProperties;
     auto has = [&](const char* name) {
         return excluded.contains(QLatin1String(name), Qt::CaseInsensitive);
@@ -178,6 +194,7 @@ bool TqzLangApplier::ownerHasFont() const {
 // Drops rows that can never apply: surplus closing delimiters are trimmed, rows naming missing
 // components or collection items go, and with AutoSkipEmpties rows without any cell text go.
 void TqzLangApplier::cleanUp(TStringsType type) {
+    const ReadOnlyPass pass(*this);
     QStringList& list = rows(type);
     const int languages = m_lang.m_numOfLanguages;
     bool ownExempt = false;

@@ -4,6 +4,8 @@
 
 #include <QMetaProperty>
 
+#include <optional>
+
 // Applies TqzLang's table to its owner and the components under it, through the meta-object
 // system: components by objectName (ignoring case), properties by their exact Q_PROPERTY name.
 // Internal to the translation runtime.
@@ -19,6 +21,8 @@ public:
     void changeLanguage();
 
 private:
+    struct ReadOnlyPass;
+
     QObject* findComponent(const QString& name) const;
     // The component, or the owner when name is its class name or objectName (exact).
     QObject* rowObject(const QString& name) const;
@@ -42,4 +46,5 @@ private:
     QObject* m_owner;
     QString m_className;
     QChar m_delim;
+    mutable std::optional<QList<QObject*>> m_listedChildren;
 };

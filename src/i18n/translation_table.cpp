@@ -69,21 +69,33 @@ QStringList splitLines(const QString& text) {
     return lines;
 }
 
+// The section names, built once: the reader looks up every line of a block.
+const QStringList& sectionNames() {
+    static const QStringList names = [] {
+        QStringList list;
+        for (int t = 0; t <= TranslationTable::stListView_TreeView_Items; ++t)
+            list.append(TranslationTable::typeName(TranslationTable::TStringsType(t)));
+        return list;
+    }();
+    return names;
+}
+
 // The section type a header line stands for, or -1. Plain names are tried before suffixed ones.
 int headerType(const QString& line, bool* unicode) {
-    constexpr int kTypes = TranslationTable::stListView_TreeView_Items + 1;
-    for (int t = 0; t < kTypes; ++t) {
-        const QString name = TranslationTable::typeName(TranslationTable::TStringsType(t));
-        if (line.compare(name, Qt::CaseInsensitive) == 0) {
+    const QStringList& names = sectionNames();
+    for (qsizetype t = 0; t < names.size(); ++t) {
+        if (line.compare(names.at(t), Qt::CaseInsensitive) == 0) {
             *unicode = false;
-            return t;
+            return int(t);
         }
     }
-    for (int t = 0; t < kTypes; ++t) {
-        const QString name = TranslationTable::typeName(TranslationTable::TStringsType(t));
-        if (line.compare(name + kUnicodeSuffix, Qt::CaseInsensitive) == 0) {
+    if (!line.endsWith(kUnicodeSuffix, Qt::CaseInsensitive))
+        return -1;
+    const QStringView stem = QStringView(line).chopped(kUnicodeSuffix.size());
+    for (qsizetype t = 0; t < names.size(); ++t) {
+        if (stem.compare(names.at(t), Qt::CaseInsensitive) == 0) {
             *unicode = true;
-            return t;
+            return int(t);
         }
     }
     return -1;
