@@ -91,7 +91,9 @@ void TAnaform::createComponents() {
     // The layout as stored: English texts, the controls' first states, nothing raised.
     setWindowTitle(QString::fromUtf8(qz::kProgramTitle));
     setFont(tahoma(11, false));
-    setWindowIcon(QIcon(QStringLiteral(":/app/window-icon.png")));
+    // Loaded as the PNG it is: an icon made from the bare file name has every image plugin
+    // loaded to guess the format.
+    setWindowIcon(QIcon(QPixmap(QStringLiteral(":/app/window-icon.png"), "PNG")));
     setAutoFillBackground(true);
     setFixedSize(px(kClientWidth), px(kClientHeight));
 
@@ -141,7 +143,7 @@ void TAnaform::createChrome() {
     panelTop->setColor(qz::kBrandBlue);
 
     qzImage1 = named<TqzImage>(panelTop, "qzImage1");
-    qzImage1->setPicture(QPixmap(QStringLiteral(":/app/logo.png")));
+    qzImage1->setPicture(QPixmap(QStringLiteral(":/app/logo.png"), "PNG"));
     qzImage1->setStretch(true);
 
     lblCaption = named<TqzLabel>(panelTop, "lblCaption");
