@@ -1,5 +1,6 @@
 #include "app/anaform.h"
 
+#include "app/artwork.h"
 #include "app/guarded_application.h"
 #include "app/user_prompts.h"
 #include "build_config.h"
@@ -91,9 +92,7 @@ void TAnaform::createComponents() {
     // The layout as stored: English texts, the controls' first states, nothing raised.
     setWindowTitle(QString::fromUtf8(qz::kProgramTitle));
     setFont(tahoma(11, false));
-    // Loaded as the PNG it is: an icon made from the bare file name has every image plugin
-    // loaded to guess the format.
-    setWindowIcon(QIcon(QPixmap(QStringLiteral(":/app/window-icon.png"), "PNG")));
+    setWindowIcon(QIcon(QPixmap::fromImage(qz::programIcon(64))));
     setAutoFillBackground(true);
     setFixedSize(px(kClientWidth), px(kClientHeight));
 
@@ -143,7 +142,7 @@ void TAnaform::createChrome() {
     panelTop->setColor(qz::kBrandBlue);
 
     qzImage1 = named<TqzImage>(panelTop, "qzImage1");
-    qzImage1->setPicture(QPixmap(QStringLiteral(":/app/logo.png"), "PNG"));
+    qzImage1->setPicture(QPixmap::fromImage(qz::logoImage(96)));
     qzImage1->setStretch(true);
 
     lblCaption = named<TqzLabel>(panelTop, "lblCaption");

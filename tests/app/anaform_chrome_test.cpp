@@ -5,8 +5,10 @@
 #include "build_config.h"
 #include "tray/qz_tray_icon.h"
 #include "widgets/qz_circled_progress_bar.h"
+#include "widgets/qz_image.h"
 #include "widgets/qz_label.h"
 #include "widgets/qz_split_view.h"
+#include "widgets/qz_style.h"
 #include "widgets/qz_switch.h"
 
 #include <QFileInfo>
@@ -35,6 +37,19 @@ TEST_F(ChromeTest, WindowHasItsDesignedSizeAndTitle) {
     EXPECT_EQ(child<QWidget>("btnLock")->geometry(), QRect(457, 8, 66, 42));
     EXPECT_EQ(child<QWidget>("CloseButton")->geometry(), QRect(493, 0, 50, 33));
     EXPECT_EQ(child<QWidget>("btnUpdate")->geometry(), QRect(343, 0, 50, 33));
+}
+
+TEST_F(ChromeTest, IconAndLogoAreDrawn) {
+    TAnaform& w = start();
+    const QImage icon = w.windowIcon().pixmap(64).toImage();
+    ASSERT_EQ(icon.size(), QSize(64, 64));
+    EXPECT_EQ(icon.pixelColor(0, 0).alpha(), 0); // outside the rounded tile
+    EXPECT_EQ(icon.pixelColor(6, 32), kBrandBlue);
+    EXPECT_EQ(icon.pixelColor(32, 32), kAccentOrange); // the hand's hub
+
+    const QImage logo = child<TqzImage>("qzImage1")->picture().toImage();
+    EXPECT_EQ(logo.pixelColor(0, 0).alpha(), 0);
+    EXPECT_EQ(logo.pixelColor(logo.width() / 2, logo.height() / 2), kAccentOrange);
 }
 
 TEST_F(ChromeTest, SettingsButtonTogglesThePanel) {
