@@ -17,10 +17,13 @@ TqzTrayIcon::TqzTrayIcon(QWidget* window, QObject* parent)
     connect(&m_icon, &QSystemTrayIcon::activated, this, &TqzTrayIcon::onActivated);
     if (m_window)
         m_window->installEventFilter(this);
-    // Without a tray the icon simply stays off, and minimizeApp keeps the window on the
-    // taskbar.
-    if (QSystemTrayIcon::isSystemTrayAvailable())
-        m_icon.show();
+    // Put up once the event loop runs: finding the tray takes round trips to the desktop
+    // that the window's first appearance need not wait for. Without a tray the icon simply
+    // stays off, and minimizeApp keeps the window on the taskbar.
+    QTimer::singleShot(0, this, [this] {
+        if (QSystemTrayIcon::isSystemTrayAvailable())
+            m_icon.show();
+    });
 }
 
 TqzTrayIcon::~TqzTrayIcon() {

@@ -10,9 +10,9 @@ class QWidget;
 // The notification-area icon that the main window can be sent to.
 //
 // Contract:
-// - Created with the window; the icon (the application's icon, tip Hint) is shown at once
-//   when the desktop has a tray and stays until the object is destroyed. Enabled() is false
-//   when there is no tray.
+// - Created with the window; the icon (the application's icon, tip Hint) is shown as soon as
+//   the event loop runs when the desktop has a tray, and stays until the object is destroyed.
+//   Enabled() is false until then and when there is no tray.
 // - minimizeApp(): the to-tray button. Minimises the window, then hides it (and so its
 //   taskbar entry) when Enabled and HideOnMinimize are both true. Without a tray the window
 //   stays minimised on the taskbar, so it is never lost. A minimise from the taskbar or the
