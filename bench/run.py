@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Measures the program against two minimal Qt windows in one run, under Xvfb.
 
-For each subject, five times: time from exec to the window being visible, memory (PSS)
+For each subject, five times: time from exec to the window being mapped (taken from the X
+server's map events, so no polling competes with the subject), memory (PSS)
 3 s after, and CPU time over a measuring window (60 s by default). The program is measured
 with a countdown armed (an everyday task two hours ahead, restored from its settings at
 start), once with its window visible and once sent to the tray. Prints every figure and
@@ -11,12 +12,14 @@ Usage: bench/run.py [--build DIR] [--runs N] [--seconds S]
 """
 import argparse
 import os
+import queue
 import shutil
 import signal
 import statistics
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 from datetime import datetime, timedelta
 
@@ -44,6 +47,38 @@ def start_session_bus():
     bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
                            stdout=subprocess.PIPE, text=True)
     return bus, bus.stdout.readline().strip()
+
+
+class MapWatch:
+    """The X server's map events, as bench_map_watch reports them."""
+
+    def __init__(self, program, env):
+        self.process = subprocess.Popen([program], env=env, stdout=subprocess.PIPE, text=True)
+        if self.process.stdout.readline().strip() != "ready":
+            raise RuntimeError("bench_map_watch did not start")
+        self.events = queue.Queue()
+        threading.Thread(target=self._read, daemon=True).start()
+
+    def _read(self):
+        for line in self.process.stdout:
+            window, pid, width, at = line.split()
+            self.events.put((window, int(pid), int(width), float(at) / 1000))
+
+    def main_window(self, process):
+        """Waits for the subject's main window (at least 500 px wide) to be mapped; returns
+        its id and the CLOCK_MONOTONIC second of the mapping."""
+        while True:
+            try:
+                window, pid, width, at = self.events.get(timeout=0.1)
+            except queue.Empty:
+                if process.poll() is not None:
+                    raise RuntimeError("the subject ended early")
+                continue
+            if pid == process.pid and width >= 500:
+                return window, at
+
+    def stop(self):
+        self.process.terminate()
 
 
 def window_visible(env, pid):
@@ -95,7 +130,7 @@ def program_home(hours_ahead=2):
     return home
 
 
-def measure(subject, command, env, seconds, to_tray=False):
+def measure(subject, command, env, watch, seconds, to_tray=False):
     """Starts one subject; returns (start-up s, PSS KiB, CPU ms over the window)."""
     env = dict(env)
     home = None
@@ -103,19 +138,16 @@ def measure(subject, command, env, seconds, to_tray=False):
         home = program_home()
         env["HOME"] = home
         env["XDG_CONFIG_HOME"] = os.path.join(home, ".config")
-    started = time.perf_counter()
+    started = time.clock_gettime(time.CLOCK_MONOTONIC)
     process = subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL,
                                stderr=subprocess.DEVNULL)
     try:
-        windows = []
-        while not windows:
-            if process.poll() is not None:
-                raise RuntimeError(f"{subject} ended early")
-            windows = window_visible(env, process.pid)
-        startup = time.perf_counter() - started
+        window, mapped = watch.main_window(process)
+        startup = mapped - started
         if to_tray:
             # The to-tray button is the third from the right in the title bar (50 px each).
-            subprocess.run(["xdotool", "mousemove", "--window", windows[0], "422", "16",
+            time.sleep(0.5)
+            subprocess.run(["xdotool", "mousemove", "--window", window, "422", "16",
                             "click", "1"], env=env, capture_output=True)
             time.sleep(0.5)
             if window_visible(env, process.pid):
@@ -145,6 +177,7 @@ def main():
 
     program = os.path.join(args.build, "src", "app", "qzscheduler")
     minimal = os.path.join(args.build, "bench", "bench_minimal_window")
+    map_watch = os.path.join(args.build, "bench", "bench_map_watch")
     subjects = [
         ("still window", [minimal], False),
         ("ticking window", [minimal, "--ticking"], False),
@@ -164,17 +197,19 @@ def main():
     tray = subprocess.Popen(["trayer", "--edge", "top", "--align", "right", "--widthtype",
                              "request", "--height", "24"], env=env,
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    watch = MapWatch(map_watch, env)
     results = {name: [] for name, _, _ in subjects}
     try:
         time.sleep(1)
         for run in range(args.runs):
             for name, command, to_tray in subjects:
-                figures = measure(name, command, env, args.seconds, to_tray)
+                figures = measure(name, command, env, watch, args.seconds, to_tray)
                 results[name].append(figures)
                 print(f"run {run + 1} {name:16} start-up {figures[0] * 1000:7.1f} ms   "
                       f"PSS {figures[1] / 1024:6.1f} MiB   CPU {figures[2]:6.1f} ms "
                       f"per {args.seconds:.0f} s", flush=True)
     finally:
+        watch.stop()
         for p in (tray, bus, xvfb):
             p.terminate()
         shutil.rmtree(runtime, ignore_errors=True)
