@@ -12,7 +12,7 @@
 #include "schedule/countdown_math.h"
 #include "settings/settings_store.h"
 #include "tray/qz_tray_icon.h"
-#include "update/updater.h"
+#include "update/update_task.h"
 #include "widgets/qz_button.h"
 #include "widgets/qz_circled_progress_bar.h"
 #include "widgets/qz_combo_box.h"

@@ -153,7 +153,7 @@ private:
     qz::AnaformDeps m_deps;
     std::unique_ptr<qz::SettingsStore> m_settings;
     std::unique_ptr<qz::Reminders> m_reminders;
-    std::unique_ptr<qz::Updater> m_updater;
+    std::unique_ptr<qz::UpdateTask> m_updater;
     qz::Countdown m_countdown;
     QString m_everydayFlag;
     bool m_shown = false;

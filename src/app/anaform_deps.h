@@ -6,7 +6,8 @@
 #include "reminders/notifier.h"
 #include "schedule/clock.h"
 #include "settings/settings_store.h"
-#include "update/updater.h"
+#include "update/update_task.h"
+#include "update/update_window.h"
 
 #include <QString>
 #include <QUrl>
@@ -31,8 +32,9 @@ struct AnaformDeps {
     // Builds the reminder notifier once the tray icon exists (its messages are the
     // fallback where no notification service runs).
     std::function<std::unique_ptr<Notifier>(QSystemTrayIcon*)> makeNotifier;
-    // Builds the start-up version check over the window; empty means no check.
-    std::function<std::unique_ptr<Updater>(UpdateWindow&)> makeUpdater;
+    // Builds the start-up version check over the window; empty, or building nothing,
+    // means no check.
+    std::function<std::unique_ptr<UpdateTask>(UpdateWindow&)> makeUpdater;
     // Opens the maker's web address in the browser.
     std::function<void(const QUrl&)> openUrl;
     // The system's locale name for the default language ("tr_TR" gives Turkish).

@@ -10,7 +10,7 @@
 #include "schedule/countdown_math.h"
 #include "settings/settings_store.h"
 #include "tray/qz_tray_icon.h"
-#include "update/updater.h"
+#include "update/update_task.h"
 #include "widgets/qz_button.h"
 #include "widgets/qz_circled_progress_bar.h"
 #include "widgets/qz_combo_box.h"
@@ -62,7 +62,8 @@ void TAnaform::setVisible(bool visible) {
         QTimer::singleShot(0, this, [this] {
             qz::RunGuarded(*m_deps.prompts, this, [this] {
                 m_updater = m_deps.makeUpdater(*this);
-                m_updater->start();
+                if (m_updater)
+                    m_updater->start();
             });
         });
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "update/update_task.h"
 #include "update/update_window.h"
 
 #include <QObject>
@@ -55,7 +56,7 @@ UpdateOptions DefaultUpdateOptions();
 //
 // The Updater must not outlive the window it was given. Destroying it, or cancel(), stops any
 // request at once and removes a partial download.
-class Updater : public QObject {
+class Updater : public QObject, public UpdateTask {
     Q_OBJECT
 public:
     enum class State {
@@ -75,7 +76,7 @@ public:
     ~Updater() override;
 
     // Starts the version check without waiting for it. Only the first call does anything.
-    void start();
+    void start() override;
     // Starts the download as after a Yes to the update question.
     void StartUpdate();
     // Stops any request and removes a partial download; no window call follows.

@@ -1,0 +1,26 @@
+#include "update/update_module.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLibrary>
+
+namespace qz {
+
+QStringList updateModuleFolders() {
+    return {QCoreApplication::applicationDirPath(), QStringLiteral(QZ_UPDATE_MODULE_DIR)};
+}
+
+std::unique_ptr<UpdateTask> loadUpdater(UpdateWindow& window, const QStringList& folders) {
+    for (const QString& folder : folders) {
+        // Never unloaded: the check's objects and their signal connections live in it.
+        QLibrary module(QDir(folder).filePath(QString::fromLatin1(kUpdateModuleName)));
+        if (!module.load())
+            continue;
+        if (const auto create =
+                reinterpret_cast<UpdateModuleEntry>(module.resolve(kUpdateModuleEntry)))
+            return std::unique_ptr<UpdateTask>(create(window));
+    }
+    return nullptr;
+}
+
+} // namespace qz
