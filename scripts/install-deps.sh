@@ -7,7 +7,7 @@ packages=(qt6-base-dev cmake ninja-build g++ pkg-config libxss-dev libx11-dev
           fonts-dejavu-core fonts-wine xvfb xauth x11-utils imagemagick dbus)
 if [[ "${1:-}" == "--test" ]]; then
     packages+=(libgtest-dev libgmock-dev googletest xdotool python3-dbusmock libglib2.0-bin
-               trayer clang-format g++-mingw-w64-x86-64-posix wine64 python3
+               trayer clang-format g++-mingw-w64-x86-64-posix wine wine64 python3
                clang-14 libclang-rt-14-dev)
 fi
 
