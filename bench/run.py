@@ -3,10 +3,10 @@
 
 For each subject, five times, each after an untimed warm-up start: time from exec to the
 window being mapped (taken from the X server's map events, so no polling competes with the
-subject), memory (PSS) 3 s after, and CPU time over a measuring window (60 s by default). The program is measured
-with a countdown armed (an everyday task two hours ahead, restored from its settings at
-start), once with its window visible and once sent to the tray. Prints every figure and
-the ratios to the minimal windows.
+subject), memory (PSS) 3 s after, and CPU time over a measuring window (60 s by default).
+The program is measured with a countdown armed (an everyday task two hours ahead, restored
+from its settings at start), once with its window visible and once sent to the tray. Prints
+every figure and the ratios to the minimal windows.
 
 Usage: bench/run.py [--build DIR] [--runs N] [--seconds S]
 """
