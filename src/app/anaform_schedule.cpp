@@ -242,11 +242,13 @@ void TAnaform::endOfCountdown(const QDateTime& now) {
 void TAnaform::timerBildirimTimer() {
     if (!m_reminders)
         return;
-    const QDateTime now = m_deps.clock->now();
-    m_reminders->tick(m_countdown.isArmed(), m_countdown.endTime().toMSecsSinceEpoch(),
-                      m_countdown.remainingSpanMSecs(), [&] {
-                          return qz::reminderBody(messageString("3"), m_countdown.remainingTimeText(
-                                                                          now, activeLanguage()));
+    // The task timer brought the countdown up to date in the same wake-up; the clock is read
+    // only for a reminder's text, as local time costs a look at the time zone each time.
+    m_reminders->tick(m_countdown.isArmed(), m_countdown.endMSecsSinceEpoch(),
+                      m_countdown.remainingSpanMSecs(), [this] {
+                          return qz::reminderBody(
+                              messageString("3"),
+                              m_countdown.remainingTimeText(m_deps.clock->now(), activeLanguage()));
                       });
 }
 

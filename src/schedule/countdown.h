@@ -69,6 +69,8 @@ public:
     bool isArmed() const { return m_armed; }
     TriggerMode mode() const { return m_mode; }
     QDateTime endTime() const { return m_endTime; }
+    // The end time in milliseconds since the epoch, without a local-time conversion.
+    qint64 endMSecsSinceEpoch() const { return m_endUtc.toMSecsSinceEpoch(); }
     // Arming moment, or the last idle restart or everyday re-arm.
     QDateTime startTime() const { return m_startTime; }
 
