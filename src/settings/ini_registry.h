@@ -13,9 +13,9 @@ namespace qz {
 //
 // Every write is synced at once (QSettings replaces the file through a temporary file), and a
 // write counts as done only when the sync reported no error; a value the file already holds
-// is not written again. A file that exists but cannot
-// be read is never replaced; a file that cannot be parsed fails every read and is moved aside
-// ("<file>.corrupt") before the first write, so nothing of it is lost.
+// is not written again. A file that exists but cannot be read is never replaced; a file that
+// cannot be parsed fails every read and is moved aside ("<file>.corrupt") before the first
+// write, so nothing of it is lost.
 class IniRegistry : public Registry {
 public:
     IniRegistry() = default;

@@ -48,7 +48,6 @@ void SettingsStore::LoadSettings(SettingsTarget& target) noexcept {
     m_loading = false;
     if (complete && m_saveHeld)
         SaveSettings(target);
-    m_saveHeld = false;
 }
 
 bool SettingsStore::applyLoadedValues(SettingsTarget& target) noexcept {

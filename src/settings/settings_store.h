@@ -11,8 +11,8 @@ namespace qz {
 
 // Keeps the user's settings as text values of the settings key and the logon entry in step
 // with the settings. Holds the everyday flag (value hergun) and the saved everyday time
-// (value saat) between a load and the next save, and whether a load is under way. User-interface
-// thread only.
+// (value saat) between a load and the next save, and whether a load is under way.
+// User-interface thread only.
 //
 // The main window owns one store for its whole life (createUserSettingsStore() in
 // settings/user_settings.h gives the one for the current user) and implements
@@ -48,9 +48,9 @@ public:
 
     // The everyday flag: exactly "1" makes the next start re-arm the everyday task. The store
     // is the one place it lives: LoadSettings sets it before it touches any control, and the
-    // save that ends LoadSettings writes it. A copy kept in the
-    // window and pushed back with setEverydayFlag before every save would overwrite the
-    // loaded "1" with the copy's stale text; read and set it here instead.
+    // save that ends LoadSettings writes it. A copy kept in the window and pushed back with
+    // setEverydayFlag before every save would overwrite the loaded "1" with the copy's stale
+    // text; read and set it here instead.
     const std::string& everydayFlag() const { return m_everydayFlag; }
     void setEverydayFlag(std::string flag) { m_everydayFlag = std::move(flag); }
     // The everyday time as last loaded ("HH:MM", or whatever text was stored).
