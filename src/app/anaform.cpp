@@ -7,7 +7,7 @@
 #include "i18n/qz_lang.h"
 #include "power/idle_time.h"
 #include "power/power_backend.h"
-#include "reminders/reminders.h"
+#include "reminders/notifier.h"
 #include "schedule/clock.h"
 #include "schedule/countdown_math.h"
 #include "settings/settings_store.h"
@@ -33,7 +33,6 @@
 #include <QIcon>
 #include <QPalette>
 #include <QPixmap>
-#include <QTimer>
 
 namespace {
 
@@ -65,11 +64,11 @@ TAnaform::TAnaform(qz::AnaformDeps deps, QWidget* parent)
         m_deps.prompts = std::make_unique<qz::MessageBoxPrompts>();
     m_settings = std::move(m_deps.settings);
 
+    m_task = new qz::ScheduledTask(*m_deps.clock, m_deps.power.get(), m_deps.idle.get(), this);
     createComponents();
     connectHandlers();
     if (m_deps.makeNotifier)
-        m_reminders =
-            std::make_unique<qz::Reminders>(m_deps.makeNotifier(qzTrayIcon1->systemTrayIcon()));
+        m_notifier = m_deps.makeNotifier(qzTrayIcon1->systemTrayIcon());
     FormCreate();
 }
 
@@ -99,18 +98,6 @@ void TAnaform::createComponents() {
     createChrome();
     createScheduleArea();
     createSettingsPanel();
-
-    // Whole-second timers: both fire in the same wake-up, exactly a second apart, so the
-    // remaining time steps through every second (each reminder point is seen) and an armed
-    // program in the tray wakes the machine once a second, not twice.
-    timerGorev = new QTimer(this);
-    timerGorev->setObjectName(QStringLiteral("timerGorev"));
-    timerGorev->setInterval(1000);
-    timerGorev->setTimerType(Qt::VeryCoarseTimer);
-    timerBildirim = new QTimer(this);
-    timerBildirim->setObjectName(QStringLiteral("timerBildirim"));
-    timerBildirim->setInterval(1000);
-    timerBildirim->setTimerType(Qt::VeryCoarseTimer);
 
     qzTrayIcon1 = new TqzTrayIcon(this, this);
     qzTrayIcon1->setObjectName(QStringLiteral("qzTrayIcon1"));

@@ -3,6 +3,7 @@
 #include "app/anaform_deps.h"
 #include "schedule/countdown.h"
 #include "schedule/power_action.h"
+#include "schedule/scheduled_task.h"
 #include "schedule/trigger_mode.h"
 #include "settings/settings_target.h"
 #include "update/update_window.h"
@@ -12,7 +13,6 @@
 
 #include <memory>
 
-class QTimer;
 class TqzButton;
 class TqzCircledProgressBar;
 class TqzComboBox;
@@ -31,8 +31,8 @@ class TqzTimeEdit;
 class TqzTrayIcon;
 
 namespace qz {
-class Reminders;
-}
+class Notifier;
+} // namespace qz
 
 // The one window of the program. Creating it runs FormCreate (settings loaded, language
 // chosen, defaults set); the first show runs FormShow once, before the window becomes
@@ -51,17 +51,17 @@ public:
     void setVisible(bool visible) override;
 
     // State the tests and the other subsystems read.
-    bool isArmed() const { return m_countdown.isArmed(); }
+    bool isArmed() const;
     bool isTaskTimerRunning() const;
     bool isReminderTimerRunning() const;
-    const qz::Countdown& countdown() const { return m_countdown; }
+    const qz::Countdown& countdown() const;
+    qz::ScheduledTask& task() const { return *m_task; }
     qz::PowerAction selectedAction() const;
     qz::TriggerMode selectedMode() const;
     int activeLanguage() const;
     bool stayOnTop() const;
     TqzLang* lang() const { return qzLang1; }
     TqzTrayIcon* trayIcon() const { return qzTrayIcon1; }
-    qz::SettingsStore* settingsStore() const { return m_settings.get(); }
     // The everyday flag as it will be saved.
     QString everydayFlag() const;
 
@@ -102,6 +102,8 @@ public:
     bool switchOn(qz::SettingsSwitch which) const override;
     int selectedLanguageIndex() const override;
     bool actionButtonDown(std::string_view word) const override;
+    void showSwitchState(qz::SettingsSwitch which, bool on) override;
+    void reportError(const std::string& text) override;
     bool everydayChecked() const override;
     std::string everydayTimeText() const override;
 
@@ -118,7 +120,6 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     // Construction, in anaform.cpp.
@@ -134,32 +135,31 @@ private:
 
     // Chrome helpers, in anaform_chrome.cpp.
     void applyStayOnTop(bool onTop);
-    void recordCloseFlag();
-    void setEverydayFlag(const QString& flag);
+    TqzSwitch* settingsSwitch(qz::SettingsSwitch which) const;
     void SaveSettings();
 
     // Schedule helpers, in anaform_schedule.cpp.
     TqzButton* actionButton(qz::PowerAction action) const;
     TqzButton* actionButtonOfWord(std::string_view word) const;
     qz::ScheduleFields scheduleFields() const;
+    void applyTriggerMode();
     void arm();
-    void disarm();
+    void taskArmedChanged(bool armed);
+    void taskProgressChanged(quint32 maximum, quint32 value, qint64 remainingSpanMSecs);
+    void showReminder(qint64 remainingSpanMSecs);
     void setArmedLook(bool armed);
     void setScheduleInputsEnabled(bool enabled);
-    void showRing(quint32 maximum, quint32 value, const QString& caption);
-    void endOfCountdown(const QDateTime& now);
     void refreshArmedTexts();
 
     qz::AnaformDeps m_deps;
     std::unique_ptr<qz::SettingsStore> m_settings;
-    std::unique_ptr<qz::Reminders> m_reminders;
+    std::unique_ptr<qz::Notifier> m_notifier;
     std::unique_ptr<qz::UpdateTask> m_updater;
-    qz::Countdown m_countdown;
-    QString m_everydayFlag;
+    qz::ScheduledTask* m_task = nullptr;
     bool m_shown = false;
+    bool m_rearmDecided = false; // FormShow has re-armed the stored task, or not
     bool m_versionCheckStarted = false;
     bool m_destroyed = false;
-    bool m_endingForUpdate = false;
     bool m_storedActionRead = false; // the settings load pressed the stored action's button
 
     // Components, by the names the translation table and the settings use.
@@ -211,8 +211,6 @@ private:
     TqzLabel* lblislem = nullptr;
     TqzLabel* lbltarihEn = nullptr;
 
-    QTimer* timerGorev = nullptr;
-    QTimer* timerBildirim = nullptr;
     TqzLang* qzLang1 = nullptr;
     TqzTrayIcon* qzTrayIcon1 = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "build_config.h"
 #include "i18n/qz_lang.h"
 #include "schedule/countdown_math.h"
+#include "schedule/scheduled_task.h"
 #include "settings/settings_store.h"
 #include "tray/qz_tray_icon.h"
 #include "widgets/qz_button.h"
@@ -44,14 +45,16 @@ void TAnaform::connectHandlers() {
     for (TqzRadioButton* r :
          {radioSuandanitibaren, radioBelirtilenSaat, radioBostaKalma, radiohergun})
         connect(r, &TqzRadioButton::OnClick, this, &TAnaform::radioSuandanitibarenClick);
+    connect(m_task, &qz::ScheduledTask::armedChanged, this, &TAnaform::taskArmedChanged);
+    connect(m_task, &qz::ScheduledTask::progressChanged, this, &TAnaform::taskProgressChanged);
+    connect(m_task, &qz::ScheduledTask::aboutToCarryOut, this, &TAnaform::SaveSettings);
+    connect(m_task, &qz::ScheduledTask::reminderDue, this, &TAnaform::showReminder);
     for (TqzTimeEdit* t :
          {TimeeditSuandanitibaren, timeEditBelirtilenSure, qzTimeEdit3, qzTimeEdit1})
         connect(t, &TqzTimeEdit::OnChange, this, &TAnaform::fieldChange);
     connect(dateEditBelirtilenSure, &TqzDateEdit::OnChange, this,
             &TAnaform::dateEditBelirtilenSureChange);
     connect(btnStartStop, &TqzGlyphButton::OnClick, this, &TAnaform::btnStartStopClick);
-    connect(timerGorev, &QTimer::timeout, this, &TAnaform::timerGorevTimer);
-    connect(timerBildirim, &QTimer::timeout, this, &TAnaform::timerBildirimTimer);
 
     // Clicks that do nothing but close the settings panel. Controls inside the panel, the
     // settings button and the panel itself leave it open.
@@ -97,27 +100,12 @@ void TAnaform::btnUpdateClick() {
     qzSplitView1->setOpened(!qzSplitView1->opened());
 }
 
-void TAnaform::recordCloseFlag() {
-    // "1" only while an everyday task is armed: a from-now or idle countdown must not come
-    // back as an everyday task at the next start.
-    setEverydayFlag(timerGorev->isActive() && m_countdown.isArmed() &&
-                            m_countdown.mode() == qz::TriggerMode::Everyday
-                        ? QStringLiteral("1")
-                        : QStringLiteral("0"));
-}
-
 void TAnaform::CloseButtonClick() {
+    // The everyday flag needs no recording here: it follows the task all the time ("1"
+    // only while an everyday task is armed, so a from-now countdown never comes back as
+    // an everyday task at the next start).
     closeSettingsPanel();
-    recordCloseFlag();
     QCoreApplication::quit();
-}
-
-void TAnaform::closeEvent(QCloseEvent* event) {
-    // Closed by the window manager (Alt+F4, the taskbar): the same record as the close
-    // button. An end asked for by the updater leaves the flag as it is.
-    if (!m_endingForUpdate)
-        recordCloseFlag();
-    event->accept();
 }
 
 void TAnaform::MinButtonClick() {
@@ -175,10 +163,7 @@ void TAnaform::swUstteChangeState() {
 }
 
 void TAnaform::swBildirimChangeState() {
-    if (swBildirim->isOn())
-        timerBildirim->start();
-    else
-        timerBildirim->stop();
+    m_task->setRemindersEnabled(swBildirim->isOn());
     SaveSettings();
 }
 
@@ -194,12 +179,20 @@ void TAnaform::cmbDilChange() {
     refreshArmedTexts();
 }
 
+bool TAnaform::isArmed() const {
+    return m_task->isArmed();
+}
+
+const qz::Countdown& TAnaform::countdown() const {
+    return m_task->countdown();
+}
+
 bool TAnaform::isTaskTimerRunning() const {
-    return timerGorev->isActive();
+    return m_task->isTicking();
 }
 
 bool TAnaform::isReminderTimerRunning() const {
-    return timerBildirim->isActive();
+    return m_task->remindersEnabled();
 }
 
 int TAnaform::activeLanguage() const {

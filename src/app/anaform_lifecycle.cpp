@@ -23,6 +23,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QTimer>
 
 #include <limits>
@@ -38,7 +39,7 @@ void TAnaform::FormCreate() {
     qz::RunGuarded(*m_deps.prompts, this, [this] {
         if (m_settings)
             m_settings->LoadSettings(*this);
-        radioSuandanitibarenClick();
+        applyTriggerMode();
         const QDateTime now = m_deps.clock->now();
         dateEditBelirtilenSure->setDate(now.date());
         timeEditBelirtilenSure->setTimeValue(qz::nextFullHour(now));
@@ -72,17 +73,11 @@ void TAnaform::setVisible(bool visible) {
 void TAnaform::FormShow() {
     qz::RunGuarded(*m_deps.prompts, this, [this] {
         applyStayOnTop(swUstte->isOn());
-        if (swBildirim->isOn())
-            timerBildirim->start();
-        else
-            timerBildirim->stop();
-        if (m_settings) {
-            const std::string& path = m_settings->executablePath();
-            if (swBaslangic->isOn())
-                m_settings->RegisterRunAtStartup(path);
-            else
-                m_settings->UnregisterRunAtStartup(path);
-        }
+        m_task->setRemindersEnabled(swBildirim->isOn());
+        // A refused logon entry is reported and the start goes on: the stored task must
+        // still be armed and the settings kept.
+        if (m_settings)
+            m_settings->applyRunAtStartup(*this);
 
         // Re-arm the everyday task only with a time and an action that read as such: a
         // damaged setting must not turn into a midnight task, or into a shutdown, the user
@@ -91,6 +86,7 @@ void TAnaform::FormShow() {
             m_settings ? QString::fromStdString(m_settings->savedEverydayTime()) : QString();
         const bool rearm = everydayFlag() == QLatin1String("1") && m_storedActionRead &&
                            QTime::fromString(savedTime, QStringLiteral("HH:mm")).isValid();
+        m_rearmDecided = true;
         if (rearm) {
             qzTimeEdit1->setTime(savedTime);
             radiohergun->setChecked(true);
@@ -102,6 +98,7 @@ void TAnaform::FormShow() {
             btnshutdown->setDown(true);
             radioSuandanitibaren->setChecked(true);
             radioSuandanitibaren->setFocus();
+            SaveSettings();
         }
     });
 }
@@ -110,28 +107,26 @@ void TAnaform::FormDestroy() {
     if (m_destroyed)
         return;
     m_destroyed = true;
-    timerGorev->stop();
-    timerBildirim->stop();
+    m_task->setRemindersEnabled(false);
     m_updater.reset();
     qz::RunGuarded(*m_deps.prompts, this, [this] { SaveSettings(); });
 }
 
 void TAnaform::SaveSettings() {
-    if (m_settings)
-        m_settings->SaveSettings(*this);
+    if (!m_settings)
+        return;
+    // Until the start-up has re-armed the stored task (or decided not to), the flag stays
+    // as loaded; from then on it follows the task.
+    if (m_rearmDecided)
+        m_settings->setEverydayFlag(m_task->everydayFlag().toStdString());
+    m_settings->SaveSettings(*this);
 }
 
-// The store keeps the flag between its load and its saves; without a store the window
-// keeps it itself.
+// The store keeps the flag between its load and its saves.
 QString TAnaform::everydayFlag() const {
-    return m_settings ? QString::fromStdString(m_settings->everydayFlag()) : m_everydayFlag;
-}
-
-void TAnaform::setEverydayFlag(const QString& flag) {
-    if (m_settings)
-        m_settings->setEverydayFlag(flag.toStdString());
-    else
-        m_everydayFlag = flag;
+    if (m_rearmDecided || !m_settings)
+        return m_task->everydayFlag();
+    return QString::fromStdString(m_settings->everydayFlag());
 }
 
 // --- qz::SettingsTarget
@@ -143,18 +138,32 @@ void TAnaform::pressActionButton(std::string_view word) {
     }
 }
 
-void TAnaform::setSwitch(qz::SettingsSwitch which, bool on) {
+TqzSwitch* TAnaform::settingsSwitch(qz::SettingsSwitch which) const {
     switch (which) {
     case qz::SettingsSwitch::Notifications:
-        swBildirim->setOn(on);
-        break;
+        return swBildirim;
     case qz::SettingsSwitch::StayOnTop:
-        swUstte->setOn(on);
-        break;
+        return swUstte;
     case qz::SettingsSwitch::RunAtStartup:
-        swBaslangic->setOn(on);
         break;
     }
+    return swBaslangic;
+}
+
+void TAnaform::setSwitch(qz::SettingsSwitch which, bool on) {
+    settingsSwitch(which)->setOn(on);
+}
+
+void TAnaform::showSwitchState(qz::SettingsSwitch which, bool on) {
+    const QSignalBlocker quiet(settingsSwitch(which));
+    settingsSwitch(which)->setOn(on);
+}
+
+void TAnaform::reportError(const std::string& text) {
+    // Not at the very end: a box then would hold up the end of the session.
+    if (!m_destroyed)
+        m_deps.prompts->showError(this, QString::fromUtf8(qz::kProgramTitle),
+                                  QString::fromStdString(text));
 }
 
 int TAnaform::defaultLanguage() const {
@@ -169,15 +178,7 @@ void TAnaform::applyLanguage(int language) {
 }
 
 bool TAnaform::switchOn(qz::SettingsSwitch which) const {
-    switch (which) {
-    case qz::SettingsSwitch::Notifications:
-        return swBildirim->isOn();
-    case qz::SettingsSwitch::StayOnTop:
-        return swUstte->isOn();
-    case qz::SettingsSwitch::RunAtStartup:
-        return swBaslangic->isOn();
-    }
-    return false;
+    return settingsSwitch(which)->isOn();
 }
 
 int TAnaform::selectedLanguageIndex() const {
@@ -238,6 +239,5 @@ void TAnaform::hideUpdateRing() {
 }
 
 void TAnaform::endProgram() {
-    m_endingForUpdate = true;
     QCoreApplication::quit();
 }

@@ -4,13 +4,11 @@
 
 #include "app/user_prompts.h"
 #include "i18n/qz_lang.h"
-#include "power/idle_time.h"
-#include "power/power_executor.h"
+#include "reminders/notifier.h"
 #include "reminders/reminder_decision.h"
-#include "reminders/reminders.h"
-#include "schedule/clock.h"
 #include "schedule/countdown_math.h"
 #include "schedule/description.h"
+#include "schedule/scheduled_task.h"
 #include "widgets/qz_button.h"
 #include "widgets/qz_circled_progress_bar.h"
 #include "widgets/qz_date_edit.h"
@@ -19,8 +17,6 @@
 #include "widgets/qz_radio_button.h"
 #include "widgets/qz_style.h"
 #include "widgets/qz_time_edit.h"
-
-#include <QTimer>
 
 #include <limits>
 
@@ -89,9 +85,15 @@ qz::ScheduleFields TAnaform::scheduleFields() const {
 void TAnaform::actionButtonClick() {
     closeSettingsPanel();
     UpdateDescription();
+    SaveSettings(); // the action to re-arm at the next start is always the one shown
 }
 
 void TAnaform::radioSuandanitibarenClick() {
+    applyTriggerMode();
+    SaveSettings(); // checking "Everyday" stores its time and the logon start at once
+}
+
+void TAnaform::applyTriggerMode() {
     closeSettingsPanel();
     const qz::TriggerMode mode = selectedMode();
     TimeeditSuandanitibaren->setEnabled(mode == qz::TriggerMode::FromNow);
@@ -105,6 +107,9 @@ void TAnaform::radioSuandanitibarenClick() {
 void TAnaform::fieldChange() {
     closeSettingsPanel();
     UpdateDescription();
+    // Only the everyday field is enabled in the everyday mode; its time is stored at once.
+    if (radiohergun->isChecked())
+        SaveSettings();
 }
 
 void TAnaform::dateEditBelirtilenSureChange() {
@@ -132,45 +137,47 @@ void TAnaform::UpdateDescription() {
 
 void TAnaform::btnStartStopClick() {
     closeSettingsPanel();
-    if (m_countdown.isArmed())
-        disarm();
+    if (m_task->isArmed())
+        m_task->stop();
     else
         arm();
 }
 
 void TAnaform::arm() {
-    const QDateTime now = m_deps.clock->now();
-    switch (m_countdown.arm(selectedMode(), scheduleFields(), now)) {
+    qz::ScheduledTask::Plan plan;
+    plan.action = selectedAction();
+    plan.mode = selectedMode();
+    plan.fields = scheduleFields();
+    switch (m_task->arm(plan)) {
     case qz::Countdown::ArmResult::NotInFuture:
         m_deps.prompts->showError(this, QString::fromUtf8(kPastTimeTitle), messageString("2"));
-        return;
+        break;
+    case qz::Countdown::ArmResult::SkippedByClockChange:
+        m_deps.prompts->showError(this, QString::fromUtf8(kPastTimeTitle), messageString("7"));
+        break;
     case qz::Countdown::ArmResult::InvalidInput:
-        return;
     case qz::Countdown::ArmResult::Armed:
         break;
     }
-    setArmedLook(true);
-    btnStartStop->setCaption(qz::startButtonCaption(true, activeLanguage()));
-    setScheduleInputsEnabled(false);
-    progress->setMaxValue(ringInt(m_countdown.ringMaximum()));
-    progress->setValue(0);
-    timerGorev->start();
 }
 
-void TAnaform::disarm() {
-    m_countdown.disarm();
-    setArmedLook(false);
-    for (qz::PowerAction a : qz::kAllPowerActions)
-        actionButton(a)->setEnabled(true);
-    qzTimeEdit1->setEnabled(true);
-    for (TqzRadioButton* r :
-         {radiohergun, radioSuandanitibaren, radioBelirtilenSaat, radioBostaKalma})
-        r->setEnabled(true);
-    radioSuandanitibarenClick();
-    timerGorev->stop();
-    progress->setCaption(qz::remainingTimeTitle(activeLanguage()));
-    progress->setValue(progress->maxValue());
-    btnStartStop->setCaption(qz::startButtonCaption(false, activeLanguage()));
+void TAnaform::taskArmedChanged(bool armed) {
+    setArmedLook(armed);
+    if (armed) {
+        setScheduleInputsEnabled(false);
+    } else {
+        for (qz::PowerAction a : qz::kAllPowerActions)
+            actionButton(a)->setEnabled(true);
+        qzTimeEdit1->setEnabled(true);
+        for (TqzRadioButton* r :
+             {radiohergun, radioSuandanitibaren, radioBelirtilenSaat, radioBostaKalma})
+            r->setEnabled(true);
+        applyTriggerMode();
+        progress->setCaption(qz::remainingTimeTitle(activeLanguage()));
+        progress->setValue(progress->maxValue());
+    }
+    btnStartStop->setCaption(qz::startButtonCaption(armed, activeLanguage()));
+    SaveSettings(); // what the next start re-arms follows the task at once
 }
 
 void TAnaform::setArmedLook(bool armed) {
@@ -190,72 +197,33 @@ void TAnaform::setScheduleInputsEnabled(bool enabled) {
     dateEditBelirtilenSure->setEnabled(enabled);
 }
 
-void TAnaform::showRing(quint32 maximum, quint32 value, const QString& caption) {
+void TAnaform::taskProgressChanged(quint32 maximum, quint32 value, qint64 remainingSpanMSecs) {
     progress->setMaxValue(ringInt(maximum));
     progress->setValue(ringInt(value));
-    progress->setCaption(caption);
+    progress->setCaption(qz::remainingTimeText(remainingSpanMSecs, activeLanguage()));
 }
 
 void TAnaform::timerGorevTimer() {
-    // A failing tick is simply tried again a second later.
-    try {
-        const QDateTime now = m_deps.clock->now();
-        std::optional<quint32> idle;
-        if (m_countdown.mode() == qz::TriggerMode::IdleTime && m_deps.idle)
-            idle = m_deps.idle->idleSeconds();
-        const qz::Countdown::TickResult r = m_countdown.tick(now, idle, activeLanguage());
-        switch (r.outcome) {
-        case qz::Countdown::TickOutcome::NotArmed:
-            timerGorev->stop();
-            return;
-        case qz::Countdown::TickOutcome::Running:
-            showRing(r.ringMaximum, r.ringValue, r.ringCaption);
-            return;
-        case qz::Countdown::TickOutcome::Due:
-            showRing(r.ringMaximum, r.ringValue, r.ringCaption);
-            endOfCountdown(now);
-            return;
-        case qz::Countdown::TickOutcome::Missed:
-            // Not carried out: the computer was asleep or the program stopped past the time.
-            if (r.armed)
-                showRing(r.ringMaximum, r.ringValue, r.ringCaption);
-            else
-                disarm();
-            return;
-        }
-    } catch (...) {
-    }
-}
-
-void TAnaform::endOfCountdown(const QDateTime& now) {
-    setEverydayFlag(radiohergun->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
-    SaveSettings();
-    if (m_deps.power) // a failed privilege step throws here and the next tick retries
-        qz::carryOutAction(*m_deps.power, selectedAction());
-    if (m_countdown.confirmCarriedOut(now))
-        showRing(m_countdown.ringMaximum(), 0,
-                 m_countdown.remainingTimeText(now, activeLanguage()));
-    else
-        disarm();
+    m_task->timerGorevTimer();
 }
 
 void TAnaform::timerBildirimTimer() {
-    if (!m_reminders)
+    m_task->timerBildirimTimer();
+}
+
+void TAnaform::showReminder(qint64 remainingSpanMSecs) {
+    if (!m_notifier)
         return;
-    // The task timer brought the countdown up to date in the same wake-up; the clock is read
-    // only for a reminder's text, as local time costs a look at the time zone each time.
-    m_reminders->tick(m_countdown.isArmed(), m_countdown.endMSecsSinceEpoch(),
-                      m_countdown.remainingSpanMSecs(), [this] {
-                          return qz::reminderBody(
-                              messageString("3"),
-                              m_countdown.remainingTimeText(m_deps.clock->now(), activeLanguage()));
-                      });
+    m_notifier->showReminder(
+        qz::reminderName(), qz::reminderTitle(),
+        qz::reminderBody(messageString("3"),
+                         qz::remainingTimeText(remainingSpanMSecs, activeLanguage())));
 }
 
 void TAnaform::refreshArmedTexts() {
     // The table writes the idle captions; an armed task keeps its own.
-    if (!m_countdown.isArmed())
+    if (!m_task->isArmed())
         return;
     btnStartStop->setCaption(qz::startButtonCaption(true, activeLanguage()));
-    progress->setCaption(m_countdown.remainingTimeText(m_deps.clock->now(), activeLanguage()));
+    progress->setCaption(qz::remainingTimeText(m_task->refreshRemainingSpan(), activeLanguage()));
 }

@@ -10,8 +10,15 @@ Countdown::ArmResult Countdown::arm(TriggerMode mode, const ScheduleFields& fiel
                                     const QDateTime& now) {
     const EndTimeResult end = computeEndTime(mode, fields, now);
     if (!end.endTime) {
-        return end.error == EndTimeError::NotInFuture ? ArmResult::NotInFuture
-                                                      : ArmResult::InvalidInput;
+        switch (end.error) {
+        case EndTimeError::NotInFuture:
+            return ArmResult::NotInFuture;
+        case EndTimeError::SkippedByClockChange:
+            return ArmResult::SkippedByClockChange;
+        case EndTimeError::InvalidInput:
+            break;
+        }
+        return ArmResult::InvalidInput;
     }
     m_mode = mode;
     m_fields = fields;
@@ -91,11 +98,12 @@ bool Countdown::finish(const QDateTime& now) {
         disarm();
         return false;
     }
-    // The next day's run must lie after the run just handled, even if the clock is behind it.
-    const QDateTime after = std::max(now, m_endTime);
-    QDateTime next = everydayEndTime(after, m_fields.everyday);
-    if (next <= m_endTime)
-        next = next.addDays(1);
+    // The next day's run lies after the run just handled, even if the clock is behind it.
+    const QDateTime next = everydayEndTime(std::max(now, m_endTime), m_fields.everyday);
+    if (!next.isValid()) {
+        disarm();
+        return false;
+    }
     start(now, next);
     return true;
 }

@@ -31,8 +31,9 @@ public:
 
     enum class ArmResult {
         Armed,
-        NotInFuture,  // specified time not later than now: tell the user, stay idle
-        InvalidInput, // a field without a valid value: stay idle
+        NotInFuture,          // specified time not later than now: tell the user, stay idle
+        SkippedByClockChange, // specified time skipped by a clock change: tell the user
+        InvalidInput,         // a field without a valid value: stay idle
     };
 
     enum class TickOutcome {

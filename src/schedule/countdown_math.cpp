@@ -27,16 +27,25 @@ QDateTime endTimeAfter(const QDateTime& now, QTime duration) {
     return now.addMSecs(durationMSecs(duration));
 }
 
-std::optional<QDateTime> specifiedEndTime(const QDateTime& now, QDate date, QTime time) {
-    const QDateTime moment = dateTimeLike(now, date, time);
-    if (!moment.isValid() || moment <= now)
-        return std::nullopt;
-    return moment;
+EndTimeResult specifiedEndTime(const QDateTime& now, QDate date, QTime time) {
+    EndTimeResult result;
+    const WallMoment moment = placeWallTime(now, date, time);
+    if (!moment.moment.isValid())
+        return result;
+    if (!moment.exists)
+        result.error = EndTimeError::SkippedByClockChange;
+    else if (moment.moment <= now)
+        result.error = EndTimeError::NotInFuture;
+    else
+        result.endTime = moment.moment;
+    return result;
 }
 
 QDateTime everydayEndTime(const QDateTime& now, QTime t) {
-    const QDate day = now.time() < t ? now.date() : now.date().addDays(1);
-    return dateTimeLike(now, day, t);
+    const QDateTime today = placeWallTime(now, now.date(), t).moment;
+    if (today.isValid() && today > now)
+        return today;
+    return placeWallTime(now, now.date().addDays(1), t).moment;
 }
 
 EndTimeResult computeEndTime(TriggerMode mode, const ScheduleFields& fields, const QDateTime& now) {
@@ -49,10 +58,7 @@ EndTimeResult computeEndTime(TriggerMode mode, const ScheduleFields& fields, con
             result.endTime = endTimeAfter(now, fields.fromNow);
         break;
     case TriggerMode::SpecifiedTime:
-        if (fields.specifiedDate.isValid() && fields.specifiedTime.isValid()) {
-            result.endTime = specifiedEndTime(now, fields.specifiedDate, fields.specifiedTime);
-            result.error = EndTimeError::NotInFuture;
-        }
+        result = specifiedEndTime(now, fields.specifiedDate, fields.specifiedTime);
         break;
     case TriggerMode::IdleTime:
         if (fields.idle.isValid())

@@ -18,21 +18,23 @@ qint64 daysBetween(const QDateTime& a, const QDateTime& b);
 
 // End of a from-now or idle-time task: now plus the duration.
 QDateTime endTimeAfter(const QDateTime& now, QTime duration);
-// End of a specified-time task; nothing when the moment is not later than now.
-std::optional<QDateTime> specifiedEndTime(const QDateTime& now, QDate date, QTime time);
-// Next occurrence of an everyday time: today at t when now's time of day is earlier than t,
-// else tomorrow at t (so at exactly t, tomorrow).
-QDateTime everydayEndTime(const QDateTime& now, QTime t);
-
 enum class EndTimeError {
-    NotInFuture,  // specified moment not later than now
-    InvalidInput, // a field without a valid value
+    NotInFuture,          // specified moment not later than now
+    SkippedByClockChange, // specified time lies in the hour the clocks skip that day
+    InvalidInput,         // a field without a valid value
 };
 
 struct EndTimeResult {
     std::optional<QDateTime> endTime;
     EndTimeError error = EndTimeError::InvalidInput; // meaningful only without endTime
 };
+
+// End of a specified-time task: the moment, if it exists and is later than now.
+EndTimeResult specifiedEndTime(const QDateTime& now, QDate date, QTime time);
+// Next run of an everyday time after now: today at t when that is still ahead, else
+// tomorrow (so at exactly t, tomorrow). Clock changes as placeWallTime() places them: a
+// skipped t runs at the change, a repeated one at its first occurrence.
+QDateTime everydayEndTime(const QDateTime& now, QTime t);
 
 // EndTime of the given mode from the fields.
 EndTimeResult computeEndTime(TriggerMode mode, const ScheduleFields& fields, const QDateTime& now);

@@ -3,6 +3,7 @@
 #include <QTimeZone>
 
 #include <cmath>
+#include <optional>
 
 namespace qz {
 
@@ -67,6 +68,46 @@ QDateTime dateTimeLike(const QDateTime& like, QDate date, QTime time) {
         break;
     }
     return QDateTime(date, time, Qt::LocalTime);
+}
+
+namespace {
+
+QDateTime atInstant(const QDateTime& like, qint64 msecsSinceEpoch) {
+    if (like.timeSpec() == Qt::TimeZone)
+        return QDateTime::fromMSecsSinceEpoch(msecsSinceEpoch, like.timeZone());
+    return QDateTime::fromMSecsSinceEpoch(msecsSinceEpoch, Qt::LocalTime);
+}
+
+} // namespace
+
+WallMoment placeWallTime(const QDateTime& like, QDate date, QTime time) {
+    if (!date.isValid() || !time.isValid())
+        return {};
+    const Qt::TimeSpec spec = like.timeSpec();
+    const QTimeZone zone = spec == Qt::TimeZone ? like.timeZone() : QTimeZone::systemTimeZone();
+    if ((spec != Qt::LocalTime && spec != Qt::TimeZone) || !zone.isValid()) {
+        const QDateTime plain = dateTimeLike(like, date, time);
+        return {plain, plain.isValid()};
+    }
+    // The wall time read as UTC, less each offset in force a day and a half either side,
+    // gives every instant that shows it; one clock change at most lies in that span.
+    constexpr qint64 kSpan = 36 * 3600 * 1000LL;
+    const qint64 wall = QDateTime(date, time, Qt::UTC).toMSecsSinceEpoch();
+    std::optional<qint64> first;
+    for (const qint64 probe : {wall - kSpan, wall, wall + kSpan}) {
+        const int offset = zone.offsetFromUtc(QDateTime::fromMSecsSinceEpoch(probe, Qt::UTC));
+        const qint64 instant = wall - offset * 1000LL;
+        const QDateTime shown = atInstant(like, instant);
+        if (shown.date() == date && shown.time() == time && (!first || instant < *first))
+            first = instant;
+    }
+    if (first)
+        return {atInstant(like, *first), true};
+    const QTimeZone::OffsetData change =
+        zone.nextTransition(QDateTime::fromMSecsSinceEpoch(wall - kSpan, Qt::UTC));
+    if (!change.atUtc.isValid())
+        return {};
+    return {atInstant(like, change.atUtc.toMSecsSinceEpoch()), false};
 }
 
 } // namespace qz

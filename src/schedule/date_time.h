@@ -29,4 +29,14 @@ qint64 durationMSecs(QTime value);
 // UTC, a fixed offset or a zone), so results compare correctly with `like`.
 QDateTime dateTimeLike(const QDateTime& like, QDate date, QTime time);
 
+// A wall-clock date and time placed on the time line of `like` (its local time or zone),
+// across clock changes: a time the clocks pass twice is its first occurrence, and a time
+// they skip (the hour lost when they go forward) is the first moment after it, the change
+// itself (02:30 on a change at 02:00 gives 03:00). `exists` tells the skipped case apart.
+struct WallMoment {
+    QDateTime moment; // invalid only when the date or time is
+    bool exists = false;
+};
+WallMoment placeWallTime(const QDateTime& like, QDate date, QTime time);
+
 } // namespace qz

@@ -38,17 +38,27 @@ public:
     }
 
     bool writeText(std::string_view name, std::string_view text) override {
+        return writeTexts({{name, std::string(text)}});
+    }
+
+    // One replacement of the file for the whole record, so a kill or a full disk never
+    // leaves half of a save behind.
+    bool writeTexts(const std::vector<NamedText>& values) override {
         if (!prepareWrite())
             return false;
-        const QString key = QString::fromUtf8(name.data(), qsizetype(name.size()));
-        const QString value = QString::fromUtf8(text.data(), qsizetype(text.size()));
-        // A value the file already holds is not written again: every write replaces the
-        // whole file and waits for the disk, and most saves repeat what is stored.
-        const QVariant stored = m_writer->value(key);
-        if (stored.typeId() == QMetaType::QString && stored.toString() == value)
-            return true;
-        m_writer->setValue(key, value);
-        return commit();
+        bool changed = false;
+        for (const NamedText& v : values) {
+            const QString key = QString::fromUtf8(v.name.data(), qsizetype(v.name.size()));
+            const QString value = QString::fromStdString(v.text);
+            // A value the file already holds is not written again: every write replaces
+            // the whole file and waits for the disk, and most saves repeat what is stored.
+            const QVariant stored = m_writer->value(key);
+            if (stored.typeId() == QMetaType::QString && stored.toString() == value)
+                continue;
+            m_writer->setValue(key, value);
+            changed = true;
+        }
+        return !changed || commit();
     }
 
     bool deleteValue(std::string_view name) override {

@@ -32,6 +32,21 @@ public:
     virtual bool writeText(std::string_view name, std::string_view text) = 0;
     // Removes the value. A missing value is no error (true).
     virtual bool deleteValue(std::string_view name) = 0;
+
+    struct NamedText {
+        std::string_view name;
+        std::string text;
+    };
+    // Stores several text values as one record. A store that can replace its contents in
+    // one step (the INI file) writes all or none of them; the default writes them in order
+    // and stops at the first refusal.
+    virtual bool writeTexts(const std::vector<NamedText>& values) {
+        for (const NamedText& v : values) {
+            if (!writeText(v.name, v.text))
+                return false;
+        }
+        return true;
+    }
 };
 
 // The current user's per-user registry.

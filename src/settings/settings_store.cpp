@@ -10,7 +10,8 @@ namespace keys = settings_keys;
 
 namespace {
 
-// A missing value reads as the empty text; anything but text is a failed read.
+// A missing value reads as the empty text, and so does a value of another type: one damaged
+// value must not cost the others. False only when the store could not be read at all.
 bool readText(RegistryKey& key, std::string_view name, std::string& out) {
     RegistryRead read = key.read(name);
     switch (read.status) {
@@ -18,17 +19,17 @@ bool readText(RegistryKey& key, std::string_view name, std::string& out) {
         out = std::move(read.text);
         return true;
     case RegistryReadStatus::Missing:
+    case RegistryReadStatus::OtherType:
         out.clear();
         return true;
-    case RegistryReadStatus::OtherType:
     case RegistryReadStatus::AccessFailure:
         break;
     }
     return false;
 }
 
-std::string_view switchText(bool on) {
-    return on ? keys::kSwitchOn : keys::kSwitchOff;
+std::string switchText(bool on) {
+    return std::string(on ? keys::kSwitchOn : keys::kSwitchOff);
 }
 
 } // namespace
@@ -100,9 +101,17 @@ void SettingsStore::SaveSettings(SettingsTarget& target) noexcept {
         return;
     }
     try {
-        saveValues(target);
+        if (!saveValues(target))
+            return;
+        // An everyday task needs the program started at logon to be re-armed there. The
+        // entry comes after the record, so its failure never costs a stored value.
+        if (target.everydayChecked()) {
+            if (!target.switchOn(SettingsSwitch::RunAtStartup))
+                target.showSwitchState(SettingsSwitch::RunAtStartup, true);
+            registerEntry(target);
+        }
     } catch (...) {
-        // Includes a refused logon entry: the save just ends there.
+        // The window's state could not be read; what is stored stays as it was.
     }
 }
 
@@ -111,36 +120,47 @@ bool SettingsStore::saveValues(SettingsTarget& target) {
     if (!key)
         return false;
 
-    if (!key->writeText(keys::kNotifications,
-                        switchText(target.switchOn(SettingsSwitch::Notifications))) ||
-        !key->writeText(keys::kStayOnTop, switchText(target.switchOn(SettingsSwitch::StayOnTop))) ||
-        !key->writeText(keys::kRunAtStartup,
-                        switchText(target.switchOn(SettingsSwitch::RunAtStartup))) ||
-        !key->writeText(keys::kEverydayFlag, m_everydayFlag))
-        return false;
-
-    // An everyday task needs the program started at logon to be re-armed there.
-    if (target.everydayChecked()) {
-        if (!key->writeText(keys::kRunAtStartup, keys::kSwitchOn) ||
-            !key->writeText(keys::kEverydayTime, target.everydayTimeText()))
-            return false;
-        m_runAtStartup->registerEntry(m_executablePath);
-    }
-
+    const bool everyday = target.everydayChecked();
+    std::vector<RegistryKey::NamedText> record{
+        {keys::kNotifications, switchText(target.switchOn(SettingsSwitch::Notifications))},
+        {keys::kStayOnTop, switchText(target.switchOn(SettingsSwitch::StayOnTop))},
+        {keys::kRunAtStartup,
+         switchText(everyday || target.switchOn(SettingsSwitch::RunAtStartup))},
+        {keys::kEverydayFlag, m_everydayFlag},
+    };
+    if (everyday)
+        record.push_back({keys::kEverydayTime, target.everydayTimeText()});
     for (std::string_view word : keys::kActionWords) {
-        if (target.actionButtonDown(word) && !key->writeText(keys::kAction, word))
-            return false;
+        if (target.actionButtonDown(word))
+            record.push_back({keys::kAction, std::string(word)});
     }
-
-    return key->writeText(keys::kLanguage, std::to_string(target.selectedLanguageIndex() + 1));
+    record.push_back({keys::kLanguage, std::to_string(target.selectedLanguageIndex() + 1)});
+    return key->writeTexts(record);
 }
 
 void SettingsStore::swBaslangicChangeState(SettingsTarget& target) {
+    applyRunAtStartup(target);
+    SaveSettings(target);
+}
+
+void SettingsStore::applyRunAtStartup(SettingsTarget& target) {
     if (target.switchOn(SettingsSwitch::RunAtStartup))
-        RegisterRunAtStartup(m_executablePath);
+        registerEntry(target);
     else
         UnregisterRunAtStartup(m_executablePath);
-    SaveSettings(target);
+}
+
+void SettingsStore::registerEntry(SettingsTarget& target) {
+    try {
+        m_runAtStartup->registerEntry(m_executablePath);
+        m_reportedError.clear();
+    } catch (const RunAtStartupError& e) {
+        // Told once, not at every save that meets the same refusal.
+        if (m_reportedError != e.what()) {
+            m_reportedError = e.what();
+            target.reportError(m_reportedError);
+        }
+    }
 }
 
 void SettingsStore::RegisterRunAtStartup(const std::string& path) {

@@ -24,21 +24,27 @@ public:
                   std::string executablePath);
 
     // First step of FormCreate. Reads all values, then presses the saved action's button,
-    // sets the switches and makes a language active. The saves the switch handlers ask for
-    // meanwhile are held and done once, after the language step; a failed read ends the load
-    // before any control is touched, and a failure in a handler ends it without the held
-    // save, so the file keeps what it held. Never throws; reports nothing.
+    // sets the switches and makes a language active. A value of another type reads as a
+    // missing one, alone. The saves the switch handlers ask for meanwhile are held and done
+    // once, after the language step; a store that cannot be read ends the load before any
+    // control is touched, and a failure in a handler ends it without the held save, so the
+    // file keeps what it held. Never throws.
     void LoadSettings(SettingsTarget& target) noexcept;
 
-    // Writes the window's current state. A refused write ends it; values written before stay
-    // written. With the everyday trigger checked it also stores the run-at-startup switch as
-    // on, the everyday time, and registers the logon entry. Never throws; reports nothing.
+    // Writes the window's current state as one record (the INI file: one replacement of the
+    // file). With the everyday trigger checked the record stores the run-at-startup switch
+    // as on and the everyday time; after the record is stored, the switch on the screen is
+    // turned on to match and the logon entry is registered, its failure reported through
+    // SettingsTarget::reportError. A refused record write reports nothing. Never throws.
     void SaveSettings(SettingsTarget& target) noexcept;
 
     // The run-at-startup switch's change handler: registers or removes the logon entry
-    // following the switch, then saves. A RunAtStartupError from the registration escapes
-    // (for the window's error box) and the save is then skipped.
+    // following the switch, then saves.
     void swBaslangicChangeState(SettingsTarget& target);
+
+    // Registers or removes the logon entry following the switch (FormShow); a failed
+    // registration is reported, never thrown.
+    void applyRunAtStartup(SettingsTarget& target);
 
     // For FormShow: RegisterRunAtStartup throws RunAtStartupError; Unregister never throws.
     void RegisterRunAtStartup(const std::string& path);
@@ -60,12 +66,14 @@ private:
     // The load's steps after the reads; false when a read or a handler failed.
     bool applyLoadedValues(SettingsTarget& target) noexcept;
     bool saveValues(SettingsTarget& target);
+    void registerEntry(SettingsTarget& target);
 
     std::unique_ptr<Registry> m_registry;
     std::unique_ptr<RunAtStartup> m_runAtStartup;
     std::string m_executablePath;
     std::string m_everydayFlag;
     std::string m_savedEverydayTime;
+    std::string m_reportedError; // the registration failure last reported, until one succeeds
     bool m_loading = false;
     bool m_saveHeld = false;
 };

@@ -29,7 +29,11 @@ enum class SettingsSwitch {
 // - applyLanguage: makes language 1 or 2 active, then selects entry (language - 1) of the
 //   language box, which runs its change handler cmbDilChange.
 //
-// Methods used by SaveSettings (plain reads of the window's current state, no side effects):
+// Methods used by SaveSettings:
+// - showSwitchState: shows the switch in that state without running its handler (a save
+//   with the everyday trigger checked stores run-at-startup as on; the screen follows).
+// - reportError: tells the user why the logon entry could not be written (an error box).
+// and plain reads of the window's current state, with no side effects:
 // - switchOn, selectedLanguageIndex (the language box's selected entry, -1 for none),
 //   actionButtonDown (whether the button of that word is down), everydayChecked (whether
 //   the everyday trigger radiohergun is checked) and everydayTimeText (the text of the
@@ -42,6 +46,9 @@ public:
     virtual void setSwitch(SettingsSwitch which, bool on) = 0;
     virtual int defaultLanguage() const = 0;
     virtual void applyLanguage(int language) = 0;
+
+    virtual void showSwitchState(SettingsSwitch which, bool on) = 0;
+    virtual void reportError(const std::string& text) = 0;
 
     virtual bool switchOn(SettingsSwitch which) const = 0;
     virtual int selectedLanguageIndex() const = 0;

@@ -115,7 +115,7 @@ TEST_F(LanguageTest, MessageStringsFollowTheActiveLanguage) {
     EXPECT_EQ(w.messageString("1"), "There is a new version of app. Do you want to update now");
     pick(0);
     EXPECT_EQ(w.messageString("2"), "Belirttiğiniz tarih ,şuanki tarihten daha küçük olamaz");
-    EXPECT_EQ(w.messageString("7"), "");
+    EXPECT_EQ(w.messageString("99"), "");
 }
 
 } // namespace

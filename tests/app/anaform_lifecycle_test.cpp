@@ -93,7 +93,8 @@ TEST_P(DamagedEverydayTask, IsNotArmedAgain) {
     EXPECT_EQ(w.selectedMode(), TriggerMode::FromNow);
     EXPECT_EQ(w.selectedAction(), PowerAction::Shutdown);
     destroyWindow();
-    EXPECT_EQ(stored("hergun"), "1"); // not closed by its button: the task stays stored
+    // The stored flag follows the task: nothing could be armed, so nothing is re-armed.
+    EXPECT_EQ(stored("hergun"), "0");
 }
 
 INSTANTIATE_TEST_SUITE_P(Stored, DamagedEverydayTask,
@@ -111,8 +112,10 @@ TEST_F(AnaformTest, FormShowRunsOnceAcrossHideAndShow) {
     EXPECT_EQ(w.selectedAction(), PowerAction::Lock);
 }
 
-TEST_F(AnaformTest, ErrorEscapingFormShowIsShownAndTheWindowStillAppears) {
+TEST_F(AnaformTest, RefusedLogonEntryAtStartIsShownOnceAndTheStartGoesOn) {
     store("swBaslangic", "1");
+    store("swBildirim", "0");
+    store("dil", "1");
     logon->registerFails = true;
     store("hergun", "1");
     store("saat", "07:15");
@@ -122,8 +125,19 @@ TEST_F(AnaformTest, ErrorEscapingFormShowIsShownAndTheWindowStillAppears) {
     ASSERT_EQ(prompts->errors.size(), 1u);
     EXPECT_EQ(prompts->errors[0].text, "Failed to set data for 'ZE Zivuzoziz'");
     EXPECT_TRUE(w.isVisible());
-    // The rest of FormShow was skipped: no task was armed.
-    EXPECT_FALSE(w.isArmed());
+    // The language, the switches and the stored task all took effect.
+    EXPECT_EQ(w.activeLanguage(), 1);
+    EXPECT_FALSE(w.isReminderTimerRunning());
+    EXPECT_TRUE(w.isArmed());
+    EXPECT_EQ(w.selectedAction(), PowerAction::Restart);
+    destroyWindow();
+    for (const auto& [name, text] : std::map<std::string, std::string>{{"swBaslangic", "1"},
+                                                                       {"swBildirim", "0"},
+                                                                       {"dil", "1"},
+                                                                       {"hergun", "1"},
+                                                                       {"saat", "07:15"},
+                                                                       {"gorev", "restart"}})
+        EXPECT_EQ(stored(name), text) << name;
 }
 
 TEST_F(AnaformTest, SwitchesFromTheStoreTakeEffectAtShow) {

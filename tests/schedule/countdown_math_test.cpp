@@ -71,16 +71,17 @@ TEST(EndTime, SpecifiedMomentMustLieAfterNow) {
         {QDate(2027, 1, 1), QTime(0, 0), true},
     };
     for (const auto& c : cases) {
-        const auto end = specifiedEndTime(now, c.date, c.time);
+        const auto end = specifiedEndTime(now, c.date, c.time).endTime;
         EXPECT_EQ(end.has_value(), c.accepted) << c.time.toString().toStdString();
         if (end) {
             EXPECT_EQ(*end, QDateTime(c.date, c.time, Qt::UTC));
         }
     }
     // Equal to now is refused; a few hundred milliseconds before is accepted.
-    EXPECT_FALSE(specifiedEndTime(at(2026, 3, 10, 15, 0), QDate(2026, 3, 10), QTime(15, 0)));
-    EXPECT_TRUE(
-        specifiedEndTime(at(2026, 3, 10, 14, 59, 59, 600), QDate(2026, 3, 10), QTime(15, 0)));
+    EXPECT_FALSE(
+        specifiedEndTime(at(2026, 3, 10, 15, 0), QDate(2026, 3, 10), QTime(15, 0)).endTime);
+    EXPECT_TRUE(specifiedEndTime(at(2026, 3, 10, 14, 59, 59, 600), QDate(2026, 3, 10), QTime(15, 0))
+                    .endTime);
 }
 
 TEST(EndTime, ComputedPerModeWithErrors) {

@@ -27,6 +27,7 @@ public:
     std::string everydayTime = "23:00";
 
     std::vector<std::string> log;
+    std::vector<std::string> errors; // reported to the user
 
     void pressActionButton(std::string_view word) override {
         log.push_back("press " + std::string(word));
@@ -55,6 +56,12 @@ public:
         comboIndex = language - 1;
         log.push_back("language " + std::to_string(language));
     }
+
+    void showSwitchState(SettingsSwitch which, bool on) override {
+        stateOf(which) = on;
+        log.push_back(std::string("show ") + nameOf(which) + (on ? " on" : " off"));
+    }
+    void reportError(const std::string& text) override { errors.push_back(text); }
 
     bool switchOn(SettingsSwitch which) const override {
         return const_cast<ModelWindow*>(this)->stateOf(which);

@@ -30,49 +30,59 @@ protected:
     }
 };
 
-const Log kEverydaySaveWrites{"swBildirim=1",  "swUstte=0",  "swBaslangic=0", "hergun=1",
-                              "swBaslangic=1", "saat=07:15", "gorev=restart", "dil=1"};
+// One record; with "Everyday" checked it stores run-at-startup as on.
+const Log kEverydaySaveWrites{"swBildirim=1", "swUstte=0",     "swBaslangic=1", "hergun=1",
+                              "saat=07:15",   "gorev=restart", "dil=1"};
 
-TEST_F(StoreRules, SaveWritesInItsOrderAndRegistersAfterSaat) {
+TEST_F(StoreRules, EverydaySaveStoresTheRecordThenShowsAndRegistersTheLogonStart) {
     prepareEverydaySave();
     store.SaveSettings(window);
     EXPECT_EQ(key->writeLog, kEverydaySaveWrites);
     EXPECT_EQ(run->entry, "/opt/qz/qzscheduler");
+    // The switch on the screen follows what was stored, without a handler or a second save.
+    EXPECT_TRUE(window.runAtStartup);
+    EXPECT_EQ(window.log, Log{"show swBaslangic on"});
 }
 
-TEST_F(StoreRules, RefusedWriteKeepsEarlierWritesAndSkipsTheRest) {
+TEST_F(StoreRules, RefusedRecordRegistersNothingAndChangesNoSwitch) {
     prepareEverydaySave();
     for (int allowed = 0; allowed < int(kEverydaySaveWrites.size()); ++allowed) {
         SCOPED_TRACE(allowed);
         key->writeLog.clear();
         key->values.clear();
         run->entry.reset();
+        window.runAtStartup = false;
         key->writesBeforeRefusal = allowed;
         store.SaveSettings(window);
         EXPECT_EQ(key->writeLog,
                   Log(kEverydaySaveWrites.begin(), kEverydaySaveWrites.begin() + allowed));
-        // The logon entry comes after saat, the sixth write.
-        EXPECT_EQ(run->entry.has_value(), allowed >= 6);
+        EXPECT_EQ(run->entry, std::nullopt);
+        EXPECT_FALSE(window.runAtStartup);
     }
 }
 
-TEST_F(StoreRules, FailedLogonEntryEndsTheSaveBeforeGorev) {
+TEST_F(StoreRules, FailedLogonEntryIsReportedOnceAndCostsNoStoredValue) {
     prepareEverydaySave();
     run->registerFails = true;
     store.SaveSettings(window);
-    EXPECT_EQ(key->writeLog, Log(kEverydaySaveWrites.begin(), kEverydaySaveWrites.begin() + 6));
+    EXPECT_EQ(key->writeLog, kEverydaySaveWrites);
+    EXPECT_EQ(window.errors, Log{"Failed to set data for 'ZE Zivuzoziz'"});
+    store.SaveSettings(window); // the same refusal again: not told twice
+    EXPECT_EQ(window.errors.size(), 1u);
+
+    run->registerFails = false; // a success, then a new refusal is told again
+    store.SaveSettings(window);
+    run->registerFails = true;
+    store.SaveSettings(window);
+    EXPECT_EQ(window.errors.size(), 2u);
 }
 
-TEST_F(StoreRules, RunAtStartupHandlerLetsTheErrorEscapeAndSkipsItsSave) {
+TEST_F(StoreRules, RunAtStartupHandlerReportsARefusalAndStillSaves) {
     window.runAtStartup = true;
     run->registerFails = true;
-    try {
-        store.swBaslangicChangeState(window);
-        ADD_FAILURE() << "no error raised";
-    } catch (const RunAtStartupError& e) {
-        EXPECT_STREQ(e.what(), "Failed to set data for 'ZE Zivuzoziz'");
-    }
-    EXPECT_EQ(key->writeLog, Log{});
+    EXPECT_NO_THROW(store.swBaslangicChangeState(window));
+    EXPECT_EQ(window.errors, Log{"Failed to set data for 'ZE Zivuzoziz'"});
+    EXPECT_EQ(key->values["swBaslangic"].text, "1");
 
     window.runAtStartup = false;
     run->entry = "/somewhere/else";
@@ -81,18 +91,19 @@ TEST_F(StoreRules, RunAtStartupHandlerLetsTheErrorEscapeAndSkipsItsSave) {
     EXPECT_EQ(key->values["swBaslangic"].text, "0");
 }
 
-TEST_F(StoreRules, ErrorInAHandlerDuringLoadEndsTheLoadQuietly) {
+TEST_F(StoreRules, RefusedLogonEntryDuringLoadIsReportedAndTheLoadGoesOn) {
     key->values["swBaslangic"] = {true, "1"};
+    key->values["swBildirim"] = {true, "0"};
     key->values["dil"] = {true, "1"};
+    key->values["hergun"] = {true, "1"};
     run->registerFails = true;
     EXPECT_NO_THROW(store.LoadSettings(window));
-    // swUstte was set, swBaslangic's handler failed; swBildirim and the language never ran.
-    EXPECT_EQ(window.log, (Log{"swUstte off", "swBaslangic on"}));
-    EXPECT_TRUE(window.notifications);
-    EXPECT_EQ(window.comboIndex, -1);
-    // The half-applied window is not saved over what the key holds.
-    EXPECT_EQ(key->writeLog, Log{});
+    EXPECT_EQ(window.log, (Log{"swUstte off", "swBaslangic on", "swBildirim off", "language 1"}));
+    EXPECT_EQ(window.errors.size(), 1u);
+    EXPECT_EQ(store.everydayFlag(), "1");
     EXPECT_EQ(key->values["dil"].text, "1");
+    EXPECT_EQ(key->values["swBildirim"].text, "0");
+    EXPECT_EQ(key->values["hergun"].text, "1");
 }
 
 TEST_F(StoreRules, LoadSavesOnceWithEverythingApplied) {

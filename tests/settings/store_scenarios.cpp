@@ -51,7 +51,7 @@ TEST_P(StoreScenarios, EverydaySaveTurnsRunAtStartupOnForTheNextStart) {
         run.window.comboIndex = 0;
         run.store.setEverydayFlag("1");
         run.store.SaveSettings(run.window);
-        EXPECT_FALSE(run.window.runAtStartup); // the switch on screen keeps its state
+        EXPECT_TRUE(run.window.runAtStartup); // the switch on screen shows what was stored
     }
     EXPECT_EQ(harness->storedText("swBaslangic"), "1");
     EXPECT_EQ(harness->storedText("saat"), "07:15");
@@ -148,29 +148,33 @@ TEST_P(StoreScenarios, LanguageOtherThanOneOrTwoTakesTheSystemDefault) {
     }
 }
 
-TEST_P(StoreScenarios, ValueOfAnotherTypeEndsTheLoadBeforeAnyControl) {
-    const struct {
-        const char* name;
-        const char* everydayFlag; // in memory afterwards
-    } cases[] = {{"swUstte", ""}, {"gorev", "1"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        harness->storeText("swBildirim", "0");
+TEST_P(StoreScenarios, ValueOfAnotherTypeCostsThatValueAlone) {
+    // Each key in turn holds a value of another type; every other value is applied as
+    // stored, and the damaged one as if it were missing.
+    const char* const names[] = {"swBildirim", "swUstte", "swBaslangic", "dil",
+                                 "hergun",     "saat",    "gorev"};
+    for (const char* name : names) {
+        SCOPED_TRACE(name);
+        harness->storeText("swBildirim", "1");
         harness->storeText("swUstte", "0");
+        harness->storeText("swBaslangic", "1");
+        harness->storeText("dil", "1");
         harness->storeText("hergun", "1");
         harness->storeText("saat", "06:30");
         harness->storeText("gorev", "lock");
-        harness->storeOtherType(c.name);
+        harness->storeOtherType(name);
+        const std::string damaged = name;
 
         Session run(*harness, harness->executablePath("Program Files"));
+        run.window.systemDefaultLanguage = 2;
         run.store.LoadSettings(run.window);
-        EXPECT_EQ(run.window.log, Log{});
-        EXPECT_TRUE(run.window.stayOnTop);
-        EXPECT_TRUE(run.window.notifications);
-        EXPECT_EQ(run.window.activeLanguage, 2);
-        EXPECT_EQ(run.window.comboIndex, -1);
-        EXPECT_EQ(run.store.everydayFlag(), c.everydayFlag);
-        EXPECT_EQ(harness->storedText("swBildirim"), "0"); // nothing saved
+        EXPECT_EQ(run.window.notifications, damaged != "swBildirim");
+        EXPECT_FALSE(run.window.stayOnTop); // never turned on by a damaged value
+        EXPECT_EQ(run.window.runAtStartup, damaged != "swBaslangic");
+        EXPECT_EQ(run.window.activeLanguage, damaged == "dil" ? 2 : 1);
+        EXPECT_EQ(run.store.everydayFlag(), damaged == "hergun" ? "" : "1");
+        EXPECT_EQ(run.store.savedEverydayTime(), damaged == "saat" ? "" : "06:30");
+        EXPECT_EQ(run.window.downAction, damaged == "gorev" ? "shutdown" : "lock");
     }
 }
 

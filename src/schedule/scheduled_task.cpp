@@ -1,0 +1,132 @@
+#include "schedule/scheduled_task.h"
+
+#include "i18n/language_index.h"
+#include "power/idle_time.h"
+#include "power/power_executor.h"
+
+#include <QTimer>
+
+#include <optional>
+
+namespace qz {
+
+namespace {
+
+QTimer* wholeSecondTimer(const char* name, QObject* parent) {
+    auto* timer = new QTimer(parent);
+    timer->setObjectName(QString::fromLatin1(name));
+    timer->setInterval(1000);
+    // Whole-second wake-ups: both timers fire together, exactly a second apart, so every
+    // reminder point is seen and an armed program in the tray wakes once a second.
+    timer->setTimerType(Qt::VeryCoarseTimer);
+    return timer;
+}
+
+} // namespace
+
+ScheduledTask::ScheduledTask(const Clock& clock, PowerBackend* power, IdleTime* idle,
+                             QObject* parent)
+    : QObject(parent), m_clock(clock), m_power(power), m_idle(idle),
+      m_taskTimer(wholeSecondTimer("timerGorev", this)),
+      m_reminderTimer(wholeSecondTimer("timerBildirim", this)) {
+    connect(m_taskTimer, &QTimer::timeout, this, &ScheduledTask::timerGorevTimer);
+    connect(m_reminderTimer, &QTimer::timeout, this, &ScheduledTask::timerBildirimTimer);
+}
+
+Countdown::ArmResult ScheduledTask::arm(const Plan& plan) {
+    const Countdown::ArmResult result = m_countdown.arm(plan.mode, plan.fields, m_clock.now());
+    if (result != Countdown::ArmResult::Armed)
+        return result;
+    m_action = plan.action;
+    m_taskTimer->start();
+    Q_EMIT armedChanged(true);
+    emitProgress(m_countdown.ringMaximum(), 0);
+    return result;
+}
+
+void ScheduledTask::stop() {
+    if (!m_countdown.isArmed() && !m_taskTimer->isActive())
+        return;
+    ended();
+}
+
+void ScheduledTask::ended() {
+    m_countdown.disarm();
+    m_taskTimer->stop();
+    Q_EMIT armedChanged(false);
+}
+
+bool ScheduledTask::isTicking() const {
+    return m_taskTimer->isActive();
+}
+
+void ScheduledTask::setRemindersEnabled(bool enabled) {
+    if (enabled)
+        m_reminderTimer->start();
+    else
+        m_reminderTimer->stop();
+}
+
+bool ScheduledTask::remindersEnabled() const {
+    return m_reminderTimer->isActive();
+}
+
+qint64 ScheduledTask::refreshRemainingSpan() {
+    m_countdown.remainingTimeText(m_clock.now(), kEnglish);
+    return m_countdown.remainingSpanMSecs();
+}
+
+void ScheduledTask::emitProgress(quint32 maximum, quint32 value) {
+    Q_EMIT progressChanged(maximum, value, m_countdown.remainingSpanMSecs());
+}
+
+void ScheduledTask::timerGorevTimer() {
+    // A failing tick is simply tried again a second later.
+    try {
+        const QDateTime now = m_clock.now();
+        const QDateTime due = m_countdown.endTime();
+        std::optional<quint32> idle;
+        if (m_countdown.mode() == TriggerMode::IdleTime && m_idle)
+            idle = m_idle->idleSeconds();
+        const Countdown::TickResult r = m_countdown.tick(now, idle, kEnglish);
+        switch (r.outcome) {
+        case Countdown::TickOutcome::NotArmed:
+            m_taskTimer->stop();
+            return;
+        case Countdown::TickOutcome::Running:
+            emitProgress(r.ringMaximum, r.ringValue);
+            return;
+        case Countdown::TickOutcome::Due:
+            emitProgress(r.ringMaximum, r.ringValue);
+            carryOut(now);
+            return;
+        case Countdown::TickOutcome::Missed:
+            Q_EMIT missed(m_action, due);
+            if (r.armed)
+                emitProgress(r.ringMaximum, r.ringValue); // an everyday task's next day
+            else
+                ended();
+            return;
+        }
+    } catch (...) {
+    }
+}
+
+void ScheduledTask::carryOut(const QDateTime& now) {
+    Q_EMIT aboutToCarryOut(m_action);
+    if (m_power) // a failed privilege step throws here and the next tick retries
+        carryOutAction(*m_power, m_action);
+    if (m_countdown.confirmCarriedOut(now))
+        emitProgress(m_countdown.ringMaximum(), 0);
+    else
+        ended();
+}
+
+void ScheduledTask::timerBildirimTimer() {
+    // The task timer brought the span up to date in the same wake-up.
+    if (m_reminderDecision.onTick(m_countdown.isArmed(), m_countdown.endMSecsSinceEpoch(),
+                                  m_countdown.remainingSpanMSecs()) != 0)
+        Q_EMIT reminderDue(m_countdown.remainingSpanMSecs());
+}
+
+} // namespace qz

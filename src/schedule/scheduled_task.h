@@ -1,0 +1,90 @@
+#pragma once
+
+#include "reminders/reminder_decision.h"
+#include "schedule/clock.h"
+#include "schedule/countdown.h"
+#include "schedule/power_action.h"
+
+#include <QObject>
+
+class QTimer;
+
+namespace qz {
+
+class IdleTime;
+class PowerBackend;
+
+// The task's life: arming, the one-second countdown, the power call at its end, and the
+// decision when a reminder is due. The window, the tray and other copies of the program
+// drive it through arm() and stop() and show what its signals report; it knows nothing
+// of widgets or texts.
+//
+// Its two timers carry the names the window's timers have: timerGorev ticks while a task
+// is armed, timerBildirim while reminders are on. Both wake at whole seconds in the same
+// wake-up, the task's first, so a reminder sees the span the tick just left.
+class ScheduledTask : public QObject {
+    Q_OBJECT
+
+public:
+    // power and idle may be null: no power call is made, and idle time then never reads
+    // as long enough.
+    ScheduledTask(const Clock& clock, PowerBackend* power, IdleTime* idle,
+                  QObject* parent = nullptr);
+
+    struct Plan {
+        PowerAction action = PowerAction::Shutdown;
+        TriggerMode mode = TriggerMode::FromNow;
+        ScheduleFields fields;
+    };
+
+    // Arms the plan from now. Anything but Armed leaves the task as it was.
+    Countdown::ArmResult arm(const Plan& plan);
+    // Disarms an armed task; nothing happens when none is armed.
+    void stop();
+
+    bool isArmed() const { return m_countdown.isArmed(); }
+    bool isTicking() const;
+    PowerAction action() const { return m_action; }
+    TriggerMode mode() const { return m_countdown.mode(); }
+    const Countdown& countdown() const { return m_countdown; }
+    // "1" exactly while an everyday task is armed: what the next start re-arms.
+    QString everydayFlag() const { return m_countdown.everydayFlag(); }
+
+    void setRemindersEnabled(bool enabled);
+    bool remindersEnabled() const;
+
+    // Refreshes the remaining span from the clock, for a text shown outside a tick.
+    qint64 refreshRemainingSpan();
+
+public Q_SLOTS:
+    void timerGorevTimer();
+    void timerBildirimTimer();
+
+Q_SIGNALS:
+    // Armed by arm(); disarmed by stop() or the end of a task that does not repeat.
+    void armedChanged(bool armed);
+    // The ring: its maximum and value, and now - EndTime in milliseconds.
+    void progressChanged(quint32 maximum, quint32 value, qint64 remainingSpanMSecs);
+    // The end has come and the action is about to be carried out: the last moment to save.
+    void aboutToCarryOut(qz::PowerAction action);
+    // The end passed while the computer slept or the program was stopped: not carried out.
+    void missed(qz::PowerAction action, const QDateTime& dueTime);
+    // A reminder point (5, 3, 1 minutes) is reached.
+    void reminderDue(qint64 remainingSpanMSecs);
+
+private:
+    void carryOut(const QDateTime& now);
+    void emitProgress(quint32 maximum, quint32 value);
+    void ended();
+
+    const Clock& m_clock;
+    PowerBackend* m_power;
+    IdleTime* m_idle;
+    Countdown m_countdown;
+    ReminderDecision m_reminderDecision;
+    PowerAction m_action = PowerAction::Shutdown;
+    QTimer* m_taskTimer;
+    QTimer* m_reminderTimer;
+};
+
+} // namespace qz
