@@ -1,5 +1,4 @@
 #include "reminders/reminder_decision.h"
-#include "reminders/reminders.h"
 
 #include <gtest/gtest.h>
 
@@ -108,37 +107,6 @@ TEST(ReminderDecision, SwitchedBackOnBeforeAPointStillShowsIt) {
     d.onTick(true, 1, -6 * kMin);
     // Reminders off from here on: the window stops ticking, then starts again.
     EXPECT_EQ(d.onTick(true, 1, -(1 * kMin + 300)), 1);
-}
-
-class RecordingNotifier : public Notifier {
-public:
-    struct Shown {
-        QString name, title, body;
-    };
-    std::vector<Shown>* shown;
-    explicit RecordingNotifier(std::vector<Shown>* out) : shown(out) {}
-    void showReminder(const QString& n, const QString& t, const QString& b) override {
-        shown->push_back({n, t, b});
-    }
-};
-
-TEST(Reminders, ShowsNameTitleAndTheBodyOnlyWhenDue) {
-    std::vector<RecordingNotifier::Shown> shown;
-    Reminders reminders(std::make_unique<RecordingNotifier>(&shown));
-    int bodies = 0;
-    auto body = [&] {
-        ++bodies;
-        return reminderBody(QStringLiteral("Time to complete the programmed action :"),
-                            QStringLiteral("Remaining Time\r5 Minutes "));
-    };
-    EXPECT_FALSE(reminders.tick(true, 1, -6 * kMin, body));
-    EXPECT_TRUE(reminders.tick(true, 1, -5 * kMin, body));
-    EXPECT_EQ(bodies, 1); // the body refreshes RemainingSpan: only build it when needed
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].name, QStringLiteral("Kalan Süre"));
-    EXPECT_EQ(shown[0].title, QStringLiteral("QZ Duvodoro Ruruzovad"));
-    EXPECT_EQ(shown[0].body,
-              QStringLiteral("Time to complete the programmed action :Remaining Time\r5 Minutes "));
 }
 
 } // namespace

@@ -1,9 +1,11 @@
 #include "i18n/language_index.h"
+#include "power/idle_time.h"
 #include "power/mock_bus.h"
 #include "reminders/dbus_notifier.h"
-#include "reminders/reminders.h"
-#include "schedule/countdown.h"
+#include "reminders/reminder_decision.h"
+#include "schedule/countdown_math.h"
 #include "schedule/manual_clock.h"
+#include "schedule/scheduled_task.h"
 
 #include <QTest>
 
@@ -18,9 +20,14 @@ const QString kService = QStringLiteral("org.freedesktop.Notifications");
 const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
 const QString kMessage3 = QStringLiteral("Time to complete the programmed action :");
 
-// A countdown driven second by second by a manual clock, with the reminder tick after each
-// task tick as the window's two timers run, against the notification daemon mock on the
-// wrapper's private session bus.
+struct StepIdle : IdleTime {
+    std::uint32_t seconds = 1000;
+    std::uint32_t idleSeconds() override { return seconds; }
+};
+
+// The task driven second by second by a manual clock, its two ticks in the order its timers
+// run, and each reminder it decides on shown as the window shows it, against the
+// notification daemon mock on the wrapper's private session bus.
 class ReminderNotifyTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -28,27 +35,29 @@ protected:
             << "run through tests/support/with_mocks.py --notifications";
         bus = QDBusConnection::sessionBus();
         ASSERT_TRUE(bus.isConnected());
-        reminders = std::make_unique<Reminders>(createNotifier(nullptr));
+        notifier = createNotifier(nullptr);
+        QObject::connect(&task, &ScheduledTask::reminderDue, [this](qint64 span) {
+            notifier->showReminder(reminderName(), reminderTitle(),
+                                   reminderBody(kMessage3, remainingTimeText(span, kEnglish)));
+            shown = true;
+        });
     }
 
     void arm(TriggerMode mode, QTime duration) {
-        ScheduleFields fields;
-        fields.fromNow = duration;
-        fields.idle = duration;
-        ASSERT_EQ(countdown.arm(mode, fields, clock.now()), Countdown::ArmResult::Armed);
+        ScheduledTask::Plan plan;
+        plan.mode = mode;
+        plan.fields.fromNow = duration;
+        plan.fields.idle = duration;
+        ASSERT_EQ(task.arm(plan), Countdown::ArmResult::Armed);
     }
 
     // One second: the task tick, then the reminder tick.
-    void second(std::optional<quint32> idleSeconds = 1000) {
+    void second(std::uint32_t idleSeconds = 1000) {
         clock.advanceMSecs(1000);
-        const auto result = countdown.tick(clock.now(), idleSeconds, kEnglish);
-        if (result.outcome == Countdown::TickOutcome::Due)
-            countdown.confirmCarriedOut(clock.now());
-        const bool shown = reminders->tick(
-            countdown.isArmed(), countdown.endTime().toMSecsSinceEpoch(),
-            countdown.remainingSpanMSecs(), [this] {
-                return reminderBody(kMessage3, countdown.remainingTimeText(clock.now(), kEnglish));
-            });
+        idle.seconds = idleSeconds;
+        shown = false;
+        task.timerGorevTimer();
+        task.timerBildirimTimer();
         // Minutes pass between reminders in real use: let the server's answer (the id the
         // next one replaces) arrive.
         if (shown)
@@ -66,8 +75,10 @@ protected:
 
     QDBusConnection bus{QString()};
     ManualClock clock{QDateTime(QDate(2026, 3, 2), QTime(9, 0, 0, 250))};
-    Countdown countdown;
-    std::unique_ptr<Reminders> reminders;
+    StepIdle idle;
+    ScheduledTask task{clock, nullptr, &idle};
+    std::unique_ptr<Notifier> notifier;
+    bool shown = false;
 };
 
 TEST_F(ReminderNotifyTest, SixMinuteCountdownShowsFiveThreeAndOneMinuteReminders) {
@@ -99,7 +110,7 @@ TEST_F(ReminderNotifyTest, IdleTaskRestartedByInputSendsNothingUntilTheUserStops
     for (int i = 0; i < 90; ++i)
         second(0); // input in the last second: restarted at every tick
     for (int i = 0; i < 5 * 60 + 2; ++i)
-        second(quint32(i + 1));
+        second(std::uint32_t(i + 1));
     // Only what the undisturbed run gives: the 5-minute point is the restart tick itself.
     QTRY_COMPARE(notifies().size(), size_t(2));
     QTest::qWait(100);
