@@ -74,6 +74,10 @@ public Q_SLOTS:
     // Chrome (title bar, bottom bar, settings panel).
     void btnUpdateClick();
     void CloseButtonClick();
+    // Shows the window in front, from the tray or the taskbar too (a second start).
+    void bringToFront();
+    // Stores the settings now (also what a session manager asks for before it ends).
+    void SaveSettings();
     void MinButtonClick();
     void qzGlyphButton1Click();
     void lblUrlClick();
@@ -136,7 +140,6 @@ private:
     // Chrome helpers, in anaform_chrome.cpp.
     void applyStayOnTop(bool onTop);
     TqzSwitch* settingsSwitch(qz::SettingsSwitch which) const;
-    void SaveSettings();
 
     // Schedule helpers, in anaform_schedule.cpp.
     TqzButton* actionButton(qz::PowerAction action) const;

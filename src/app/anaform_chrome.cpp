@@ -108,6 +108,10 @@ void TAnaform::CloseButtonClick() {
     QCoreApplication::quit();
 }
 
+void TAnaform::bringToFront() {
+    qzTrayIcon1->restoreApp();
+}
+
 void TAnaform::MinButtonClick() {
     closeSettingsPanel();
     qzTrayIcon1->minimizeToTaskbar();

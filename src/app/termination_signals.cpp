@@ -1,5 +1,6 @@
 #include "app/termination_signals.h"
 
+#include <QCoreApplication>
 #include <QtGlobal>
 
 #ifdef Q_OS_UNIX
@@ -25,16 +26,14 @@ void onSignal(int) {
 
 } // namespace
 
-TerminationSignals::TerminationSignals(std::function<void()> onTerminate, QObject* parent)
-    : QObject(parent), m_onTerminate(std::move(onTerminate)) {
+TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signalPipe) != 0)
         return;
     auto* notifier = new QSocketNotifier(g_signalPipe[1], QSocketNotifier::Read, this);
-    connect(notifier, &QSocketNotifier::activated, this, [this, notifier] {
-        char byte = 0;
-        [[maybe_unused]] const auto read = ::read(g_signalPipe[1], &byte, 1);
-        notifier->setEnabled(false); // once is enough; the program is ending
-        m_onTerminate();
+    connect(notifier, &QSocketNotifier::activated, this, [this] {
+        char bytes[16];
+        [[maybe_unused]] const auto read = ::read(g_signalPipe[1], bytes, sizeof bytes);
+        terminate();
     });
     struct sigaction action = {};
     action.sa_handler = onSignal;
@@ -54,10 +53,18 @@ TerminationSignals::~TerminationSignals() {
     }
 }
 #else
-TerminationSignals::TerminationSignals(std::function<void()> onTerminate, QObject* parent)
-    : QObject(parent), m_onTerminate(std::move(onTerminate)) {}
+TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {}
 
 TerminationSignals::~TerminationSignals() = default;
 #endif
+
+void TerminationSignals::terminate() {
+    m_requested = true;
+    // Ends every running loop, a message box's included (before the main loop runs too,
+    // where quit() would do nothing), so nothing holds the end up.
+    QCoreApplication::exit(0);
+    if (m_onTerminate)
+        m_onTerminate();
+}
 
 } // namespace qz
