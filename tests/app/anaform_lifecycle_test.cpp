@@ -13,6 +13,7 @@
 #include "widgets/qz_time_edit.h"
 
 #include <QSignalSpy>
+#include <QTest>
 
 namespace qz::test {
 namespace {
@@ -171,6 +172,27 @@ TEST(RunGuarded, ShowsAnEscapingErrorInTheErrorBoxAndGoesOn) {
     EXPECT_EQ(prompts.errors[0].title, "QZ Duvodoro Ruruzovad");
     EXPECT_EQ(prompts.errors[0].text, "disk full");
     EXPECT_EQ(prompts.errors[1].text, "Unknown error");
+}
+
+// Choosing the action and the everyday trigger, arming and stopping store what the next
+// start needs at once; the run-at-logon switch shows the logon start the save turned on.
+TEST_F(AnaformTest, EachChoiceOfTheTaskIsStoredAtOnceAndTheSwitchShowsTheTruth) {
+    store("gorev", "shutdown");
+    TAnaform& w = start();
+    QTest::mouseClick(child<TqzButton>("btnLock"), Qt::LeftButton);
+    EXPECT_EQ(stored("gorev"), "lock");
+
+    QTest::mouseClick(child<TqzRadioButton>("radiohergun"), Qt::LeftButton);
+    EXPECT_EQ(stored("saat"), "23:00");
+    EXPECT_EQ(stored("swBaslangic"), "1");
+    EXPECT_EQ(logon->entry, "/opt/qz/qzscheduler");
+    EXPECT_TRUE(child<TqzSwitch>("swBaslangic")->isOn());
+    EXPECT_EQ(logon->registerCalls, 1); // shown without its handler registering again
+
+    w.btnStartStopClick();
+    EXPECT_EQ(stored("hergun"), "1");
+    w.btnStartStopClick();
+    EXPECT_EQ(stored("hergun"), "0");
 }
 
 } // namespace

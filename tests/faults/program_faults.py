@@ -91,6 +91,22 @@ def refuse_every_logind_call(env):
                        check=True, stdout=subprocess.DEVNULL)
 
 
+def read_only_command(folder, command):
+    """command, run with folder read-only; None where that cannot be done."""
+    os.chmod(folder, 0o555)
+    if os.geteuid() != 0:
+        return command
+    # Root writes through permissions: make the folder read-only for real, in a mount
+    # namespace of the program's own.
+    probe = subprocess.run(["unshare", "--mount", "--propagation", "private", "true"],
+                           capture_output=True)
+    if probe.returncode != 0:
+        return None
+    return ["unshare", "--mount", "--propagation", "private", "sh", "-c",
+            'mount --bind "$1" "$1" && mount -o remount,bind,ro "$1" && shift '
+            '&& exec "$@"', "sh", folder, *command]
+
+
 def xdotool(env, *args):
     r = subprocess.run(["xdotool", *args], env=env, capture_output=True, text=True)
     return r.stdout.split() if r.returncode == 0 else []
@@ -178,18 +194,10 @@ def run_in(tmp, scenario, program, stored_kind, ending, expect):
 
     command = [program]
     if scenario == "read_only_folder":
-        os.chmod(folder, 0o555)
-        if os.geteuid() == 0:
-            # Root writes through permissions: make the folder read-only for real, in a mount
-            # namespace of the program's own.
-            probe = subprocess.run(["unshare", "--mount", "--propagation", "private", "true"],
-                                   capture_output=True)
-            if probe.returncode != 0:
-                print("SKIP: running as root and no private mount namespace")
-                return SKIP
-            command = ["unshare", "--mount", "--propagation", "private", "sh", "-c",
-                       'mount --bind "$1" "$1" && mount -o remount,bind,ro "$1" && shift '
-                       '&& exec "$@"', "sh", folder, program]
+        command = read_only_command(folder, command)
+        if command is None:
+            print("SKIP: running as root and no private mount namespace")
+            return SKIP
     if scenario == "logind_refuses":
         refuse_every_logind_call(env)
 
