@@ -165,6 +165,12 @@ void TAnaform::createChrome() {
     lblUrl->setAutoSizeHeight(false);
     lblUrl->setCaption(QString::fromUtf8(qz::build::kMakerUrl));
     lblUrl->setCursor(Qt::PointingHandCursor);
+    lblNotice = named<TqzLabel>(panelBottom, "lblNotice");
+    lblNotice->setFont(tahoma(11, false));
+    lblNotice->setFontColor(palette().color(QPalette::HighlightedText));
+    lblNotice->setAutoSize(false);
+    lblNotice->setAutoSizeHeight(false);
+    lblNotice->hide();
 
     panelAna = named<TqzPanel>(panelClient, "panelAna");
 }
@@ -352,6 +358,7 @@ void TAnaform::placeComponents() {
     at(lblCaption, 3 + 38 + 3, 0, right - (3 + 38 + 3), kTopHeight);
     lblUrl->move(px(10), 0);
     lblUrl->resize(lblUrl->sizeHint().width(), px(kBottomHeight));
+    at(lblNotice, 10, 0, inner - 20, kBottomHeight);
 
     at(panelCenter, kFrame, kFrame, inner - 2 * kFrame, anaHeight - 2 * kFrame); // 539 x 260
     struct Place {

@@ -151,6 +151,14 @@ private:
     void taskProgressChanged(quint32 maximum, quint32 value, qint64 remainingSpanMSecs);
     void showReminder(qint64 remainingSpanMSecs);
     void setArmedLook(bool armed);
+
+    // Outcomes, in anaform_outcomes.cpp.
+    QString actionCaption(qz::PowerAction action) const;
+    void refuseArming(qz::ScheduledTask::ArmResult result);
+    void taskFailed(qz::PowerAction action, const QString& error);
+    void taskMissed(qz::PowerAction action, const QDateTime& dueTime);
+    void notifyOutcome(const QString& text);
+    void showNotice(const QString& text);
     void setScheduleInputsEnabled(bool enabled);
     void refreshArmedTexts();
 
@@ -176,6 +184,7 @@ private:
     TqzGlyphButton* btnUpdate = nullptr;
     TqzPanel* panelBottom = nullptr;
     TqzLabel* lblUrl = nullptr;
+    TqzLabel* lblNotice = nullptr; // what became of a task that was not carried out
     TqzPanel* panelAna = nullptr;
     TqzPanel* panelCenter = nullptr;
     TqzPanel* qzPanel1 = nullptr;

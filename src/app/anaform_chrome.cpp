@@ -49,6 +49,9 @@ void TAnaform::connectHandlers() {
     connect(m_task, &qz::ScheduledTask::progressChanged, this, &TAnaform::taskProgressChanged);
     connect(m_task, &qz::ScheduledTask::aboutToCarryOut, this, &TAnaform::SaveSettings);
     connect(m_task, &qz::ScheduledTask::reminderDue, this, &TAnaform::showReminder);
+    connect(m_task, &qz::ScheduledTask::failed, this, &TAnaform::taskFailed);
+    connect(m_task, &qz::ScheduledTask::missed, this, &TAnaform::taskMissed);
+    connect(lblNotice, &TqzLabel::OnClick, this, [this] { showNotice({}); });
     for (TqzTimeEdit* t :
          {TimeeditSuandanitibaren, timeEditBelirtilenSure, qzTimeEdit3, qzTimeEdit1})
         connect(t, &TqzTimeEdit::OnChange, this, &TAnaform::fieldChange);

@@ -22,9 +22,6 @@
 
 namespace {
 
-// Title of the error box for a specified time in the past.
-const char* const kPastTimeTitle = "QZ DuvoDoroRuruzovad";
-
 int ringInt(quint32 value) {
     return static_cast<int>(qMin<quint32>(value, std::numeric_limits<int>::max()));
 }
@@ -148,22 +145,13 @@ void TAnaform::arm() {
     plan.action = selectedAction();
     plan.mode = selectedMode();
     plan.fields = scheduleFields();
-    switch (m_task->arm(plan)) {
-    case qz::Countdown::ArmResult::NotInFuture:
-        m_deps.prompts->showError(this, QString::fromUtf8(kPastTimeTitle), messageString("2"));
-        break;
-    case qz::Countdown::ArmResult::SkippedByClockChange:
-        m_deps.prompts->showError(this, QString::fromUtf8(kPastTimeTitle), messageString("7"));
-        break;
-    case qz::Countdown::ArmResult::InvalidInput:
-    case qz::Countdown::ArmResult::Armed:
-        break;
-    }
+    refuseArming(m_task->arm(plan));
 }
 
 void TAnaform::taskArmedChanged(bool armed) {
     setArmedLook(armed);
     if (armed) {
+        showNotice({});
         setScheduleInputsEnabled(false);
     } else {
         for (qz::PowerAction a : qz::kAllPowerActions)

@@ -14,6 +14,9 @@ class IdleTime {
 public:
     virtual ~IdleTime() = default;
     virtual std::uint32_t idleSeconds() = 0;
+    // False for the stand-in used where no measurement exists: an idle-time task would
+    // then never end.
+    virtual bool measurable() const { return true; }
 };
 
 // X11: the MIT-SCREEN-SAVER extension; Wayland: the session bus idle monitors

@@ -1,7 +1,9 @@
 #include "power/logind_backend.h"
 
+#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
 #include <QDBusReply>
 #include <QDBusVariant>
 
@@ -17,6 +19,7 @@ const QString kManager = QStringLiteral("org.freedesktop.login1.Manager");
 const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
 // Queries must not hang the window's tick when logind is slow or gone.
 constexpr int kQueryTimeoutMs = 3000;
+const char* const kNoSession = "logind knows no login session of this program";
 
 } // namespace
 
@@ -27,50 +30,86 @@ bool LogindBackend::setTokenPrivilege(const std::string&, bool) {
     return true;
 }
 
-void LogindBackend::callNoReply(const QString& method, const QVariantList& args) {
+void LogindBackend::call(const QString& method, const QVariantList& args, PowerDone done) {
     QDBusMessage msg = QDBusMessage::createMethodCall(kService, kManagerPath, kManager, method);
     msg.setArguments(args);
-    m_bus.send(msg);
+    auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(msg, kActionTimeoutMs));
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
+                     [watcher, method, done = std::move(done)] {
+                         watcher->deleteLater();
+                         if (!watcher->isError()) {
+                             done({});
+                             return;
+                         }
+                         const QDBusError error = watcher->error();
+                         done((method + QStringLiteral(": ") + error.message() +
+                               QStringLiteral(" (") + error.name() + QLatin1Char(')'))
+                                  .toStdString());
+                     });
 }
 
-bool LogindBackend::answersYes(const QString& method) {
+void LogindBackend::callOnOwnSession(const QString& method, PowerDone done) {
+    const QString id = ownSessionId();
+    if (id.isEmpty()) {
+        done(kNoSession);
+        return;
+    }
+    call(method, {id}, std::move(done));
+}
+
+bool LogindBackend::reachable() {
+    const QDBusConnectionInterface* bus = m_bus.isConnected() ? m_bus.interface() : nullptr;
+    return bus && bus->isServiceRegistered(kService).value();
+}
+
+PowerAvailability LogindBackend::answer(const QString& method) {
     const QDBusMessage msg =
         QDBusMessage::createMethodCall(kService, kManagerPath, kManager, method);
     const QDBusReply<QString> reply = m_bus.call(msg, QDBus::Block, kQueryTimeoutMs);
-    return reply.isValid() && reply.value() == QLatin1String("yes");
+    // "challenge" is tried (logind may still allow it); a failed query is tried too, and
+    // the action's own reply then tells.
+    if (reply.isValid() &&
+        (reply.value() == QLatin1String("no") || reply.value() == QLatin1String("na")))
+        return {false, (method + QStringLiteral(": ") + reply.value()).toStdString()};
+    return {};
 }
 
 // The "interactive" argument is false throughout: the program runs unattended at the end
 // of a countdown, so there is nobody to answer an authentication prompt.
-void LogindBackend::shutdown() {
-    callNoReply(QStringLiteral("PowerOff"), {false});
+PowerAvailability LogindBackend::canPowerOff() {
+    return answer(QStringLiteral("CanPowerOff"));
 }
-void LogindBackend::restart() {
-    callNoReply(QStringLiteral("Reboot"), {false});
+PowerAvailability LogindBackend::canReboot() {
+    return answer(QStringLiteral("CanReboot"));
 }
-bool LogindBackend::canSuspend() {
-    return answersYes(QStringLiteral("CanSuspend"));
+PowerAvailability LogindBackend::canSuspend() {
+    return answer(QStringLiteral("CanSuspend"));
 }
-void LogindBackend::suspend() {
-    callNoReply(QStringLiteral("Suspend"), {false});
+PowerAvailability LogindBackend::canHibernate() {
+    return answer(QStringLiteral("CanHibernate"));
 }
-bool LogindBackend::canHibernate() {
-    return answersYes(QStringLiteral("CanHibernate"));
+PowerAvailability LogindBackend::canUseSession() {
+    if (!ownSessionId().isEmpty() || !reachable())
+        return {};
+    return {false, kNoSession};
 }
-void LogindBackend::hibernate() {
-    callNoReply(QStringLiteral("Hibernate"), {false});
+void LogindBackend::shutdown(PowerDone done) {
+    call(QStringLiteral("PowerOff"), {false}, std::move(done));
 }
-
-void LogindBackend::signOut() {
-    const QString id = ownSessionId();
-    if (!id.isEmpty())
-        callNoReply(QStringLiteral("TerminateSession"), {id});
+void LogindBackend::restart(PowerDone done) {
+    call(QStringLiteral("Reboot"), {false}, std::move(done));
 }
-
-void LogindBackend::lock() {
-    const QString id = ownSessionId();
-    if (!id.isEmpty())
-        callNoReply(QStringLiteral("LockSession"), {id});
+void LogindBackend::suspend(PowerDone done) {
+    call(QStringLiteral("Suspend"), {false}, std::move(done));
+}
+void LogindBackend::hibernate(PowerDone done) {
+    call(QStringLiteral("Hibernate"), {false}, std::move(done));
+}
+void LogindBackend::signOut(PowerDone done) {
+    callOnOwnSession(QStringLiteral("TerminateSession"), std::move(done));
+}
+void LogindBackend::lock(PowerDone done) {
+    callOnOwnSession(QStringLiteral("LockSession"), std::move(done));
 }
 
 static QVariant readProperty(QDBusConnection& bus, const QString& path, const QString& iface,

@@ -8,28 +8,35 @@
 namespace qz {
 
 // systemd-logind on the given bus (the system bus in the program). Calls are raw messages
-// with exactly logind's argument types. The actions are sent without waiting for a reply:
-// a refused request is not reported, as on Windows.
+// with exactly logind's argument types. An action's reply is awaited on the event loop (at
+// most kActionTimeoutMs) and its error, if any, is the outcome.
 class LogindBackend : public PowerBackend {
 public:
+    static constexpr int kActionTimeoutMs = 25'000;
+
     explicit LogindBackend(QDBusConnection bus);
 
     bool setTokenPrivilege(const std::string& name, bool enable) override;
-    void shutdown() override;
-    void restart() override;
-    void signOut() override;
-    bool canSuspend() override;
-    void suspend() override;
-    bool canHibernate() override;
-    void hibernate() override;
-    void lock() override;
+    PowerAvailability canPowerOff() override;
+    PowerAvailability canReboot() override;
+    PowerAvailability canSuspend() override;
+    PowerAvailability canHibernate() override;
+    PowerAvailability canUseSession() override;
+    void shutdown(PowerDone done) override;
+    void restart(PowerDone done) override;
+    void signOut(PowerDone done) override;
+    void suspend(PowerDone done) override;
+    void hibernate(PowerDone done) override;
+    void lock(PowerDone done) override;
 
     // The id of the session this process runs in, or empty when logind cannot tell.
     QString ownSessionId();
 
 private:
-    void callNoReply(const QString& method, const QVariantList& args);
-    bool answersYes(const QString& method);
+    void call(const QString& method, const QVariantList& args, PowerDone done);
+    void callOnOwnSession(const QString& method, PowerDone done);
+    PowerAvailability answer(const QString& method);
+    bool reachable();
 
     QDBusConnection m_bus;
 };

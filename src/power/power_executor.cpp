@@ -2,29 +2,49 @@
 
 namespace qz {
 
-void carryOutAction(PowerBackend& backend, PowerAction action) {
-    // Enabled for every action; an error here leaves the action undone for the next try.
-    backend.setTokenPrivilege(kShutdownPrivilege, true);
+PowerAvailability actionAvailability(PowerBackend& backend, PowerAction action) {
     switch (action) {
     case PowerAction::Shutdown:
-        backend.shutdown();
+        return backend.canPowerOff();
+    case PowerAction::Restart:
+        return backend.canReboot();
+    case PowerAction::WaitReady:
+        return backend.canSuspend();
+    case PowerAction::Sleep:
+        return backend.canHibernate();
+    case PowerAction::Lock:
+    case PowerAction::Signout:
+        break;
+    }
+    return backend.canUseSession();
+}
+
+void carryOutAction(PowerBackend& backend, PowerAction action, PowerDone done) {
+    // Enabled for every action; an error here leaves the action undone for the next try.
+    backend.setTokenPrivilege(kShutdownPrivilege, true);
+    const PowerAvailability availability = actionAvailability(backend, action);
+    if (!availability.possible) {
+        done(availability.reason);
+        return;
+    }
+    switch (action) {
+    case PowerAction::Shutdown:
+        backend.shutdown(std::move(done));
         break;
     case PowerAction::Restart:
-        backend.restart();
+        backend.restart(std::move(done));
         break;
     case PowerAction::Signout:
-        backend.signOut();
+        backend.signOut(std::move(done));
         break;
     case PowerAction::WaitReady:
-        if (backend.canSuspend())
-            backend.suspend();
+        backend.suspend(std::move(done));
         break;
     case PowerAction::Sleep:
-        if (backend.canHibernate())
-            backend.hibernate();
+        backend.hibernate(std::move(done));
         break;
     case PowerAction::Lock:
-        backend.lock();
+        backend.lock(std::move(done));
         break;
     }
 }

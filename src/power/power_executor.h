@@ -7,11 +7,15 @@ namespace qz {
 
 inline constexpr char kShutdownPrivilege[] = "SeShutdownPrivilege";
 
+// What the system answers for the action before it is asked for it.
+PowerAvailability actionAvailability(PowerBackend& backend, PowerAction action);
+
 // Carries out the action of the down button (stand-by, WaitReady, suspends to memory;
 // Sleep hibernates): first enables the shutdown privilege (for every action, lock
-// included), then makes the one call of the action. Stand-by and sleep do nothing when
-// the system cannot suspend / hibernate. A PowerError from the privilege step propagates
-// and no action is attempted, so the caller can retry at its next tick.
-void carryOutAction(PowerBackend& backend, PowerAction action);
+// included), then asks whether the system can do it, then makes the one call of the
+// action. done gets the outcome: the system's refusal, the answer that it cannot, or
+// empty when it took the request. A PowerError from the privilege step propagates and no
+// action is attempted (done is not called), so the caller can retry at its next tick.
+void carryOutAction(PowerBackend& backend, PowerAction action, PowerDone done);
 
 } // namespace qz

@@ -21,24 +21,28 @@ namespace {
 class UnknownIdleTime : public IdleTime {
 public:
     std::uint32_t idleSeconds() override { return 0; }
+    bool measurable() const override { return false; }
 };
 
 #if !defined(_WIN32)
-// Connects to the system bus when an action is first carried out, not at start-up: most
-// runs never carry one out, and the window should not wait for the bus to show.
+// Connects to the system bus when it is first needed, not at start-up: the window should
+// not wait for the bus to show.
 class LogindOnFirstUse : public PowerBackend {
 public:
     bool setTokenPrivilege(const std::string& name, bool enable) override {
         return logind().setTokenPrivilege(name, enable);
     }
-    void shutdown() override { logind().shutdown(); }
-    void restart() override { logind().restart(); }
-    void signOut() override { logind().signOut(); }
-    bool canSuspend() override { return logind().canSuspend(); }
-    void suspend() override { logind().suspend(); }
-    bool canHibernate() override { return logind().canHibernate(); }
-    void hibernate() override { logind().hibernate(); }
-    void lock() override { logind().lock(); }
+    PowerAvailability canPowerOff() override { return logind().canPowerOff(); }
+    PowerAvailability canReboot() override { return logind().canReboot(); }
+    PowerAvailability canSuspend() override { return logind().canSuspend(); }
+    PowerAvailability canHibernate() override { return logind().canHibernate(); }
+    PowerAvailability canUseSession() override { return logind().canUseSession(); }
+    void shutdown(PowerDone done) override { logind().shutdown(std::move(done)); }
+    void restart(PowerDone done) override { logind().restart(std::move(done)); }
+    void signOut(PowerDone done) override { logind().signOut(std::move(done)); }
+    void suspend(PowerDone done) override { logind().suspend(std::move(done)); }
+    void hibernate(PowerDone done) override { logind().hibernate(std::move(done)); }
+    void lock(PowerDone done) override { logind().lock(std::move(done)); }
 
 private:
     PowerBackend& logind() {

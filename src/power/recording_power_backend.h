@@ -13,8 +13,11 @@ class RecordingPowerBackend : public PowerBackend {
 public:
     std::vector<std::string> calls;
     bool privilegeFails = false;
-    bool suspendAllowed = true;
-    bool hibernateAllowed = true;
+    // Answers of the queries, by name ("canSuspend", ...); unlisted ones are possible.
+    std::vector<std::pair<std::string, std::string>> impossible; // query, reason
+    std::string refusal;       // the outcome every action reports; empty: taken
+    bool holdOutcomes = false; // keep the outcomes in `pending` instead of reporting them
+    std::vector<PowerDone> pending;
 
     bool setTokenPrivilege(const std::string& name, bool enable) override {
         calls.push_back("setTokenPrivilege " + name + (enable ? " true" : " false"));
@@ -22,20 +25,33 @@ public:
             throw PowerError("privilege not held");
         return true;
     }
-    void shutdown() override { calls.emplace_back("shutdown"); }
-    void restart() override { calls.emplace_back("restart"); }
-    void signOut() override { calls.emplace_back("signOut"); }
-    bool canSuspend() override {
-        calls.emplace_back("canSuspend");
-        return suspendAllowed;
+    PowerAvailability canPowerOff() override { return query("canPowerOff"); }
+    PowerAvailability canReboot() override { return query("canReboot"); }
+    PowerAvailability canSuspend() override { return query("canSuspend"); }
+    PowerAvailability canHibernate() override { return query("canHibernate"); }
+    PowerAvailability canUseSession() override { return query("canUseSession"); }
+    void shutdown(PowerDone done) override { act("shutdown", std::move(done)); }
+    void restart(PowerDone done) override { act("restart", std::move(done)); }
+    void signOut(PowerDone done) override { act("signOut", std::move(done)); }
+    void suspend(PowerDone done) override { act("suspend", std::move(done)); }
+    void hibernate(PowerDone done) override { act("hibernate", std::move(done)); }
+    void lock(PowerDone done) override { act("lock", std::move(done)); }
+
+private:
+    PowerAvailability query(const std::string& name) {
+        calls.push_back(name);
+        for (const auto& [query, reason] : impossible)
+            if (query == name)
+                return {false, reason};
+        return {};
     }
-    void suspend() override { calls.emplace_back("suspend"); }
-    bool canHibernate() override {
-        calls.emplace_back("canHibernate");
-        return hibernateAllowed;
+    void act(const std::string& name, PowerDone done) {
+        calls.push_back(name);
+        if (holdOutcomes)
+            pending.push_back(std::move(done));
+        else
+            done(refusal);
     }
-    void hibernate() override { calls.emplace_back("hibernate"); }
-    void lock() override { calls.emplace_back("lock"); }
 };
 
 } // namespace qz

@@ -91,29 +91,41 @@ bool Win32PowerBackend::setTokenPrivilege(const std::string& name, bool enable) 
     return true;
 }
 
-void Win32PowerBackend::shutdown() {
-    m_api.exitWindowsEx(EWX_SHUTDOWN | EWX_FORCE, 0);
+namespace {
+
+void report(bool succeeded, const PowerDone& done) {
+    done(succeeded ? std::string() : systemMessage(GetLastError()));
 }
-void Win32PowerBackend::restart() {
-    m_api.exitWindowsEx(EWX_REBOOT | EWX_FORCE, 0);
+
+} // namespace
+
+void Win32PowerBackend::shutdown(PowerDone done) {
+    report(m_api.exitWindowsEx(EWX_SHUTDOWN | EWX_FORCE, 0) != 0, done);
 }
-void Win32PowerBackend::signOut() {
-    m_api.exitWindowsEx(EWX_LOGOFF | EWX_FORCE, 0);
+void Win32PowerBackend::restart(PowerDone done) {
+    report(m_api.exitWindowsEx(EWX_REBOOT | EWX_FORCE, 0) != 0, done);
 }
-bool Win32PowerBackend::canSuspend() {
-    return m_api.isPwrSuspendAllowed();
+void Win32PowerBackend::signOut(PowerDone done) {
+    report(m_api.exitWindowsEx(EWX_LOGOFF | EWX_FORCE, 0) != 0, done);
 }
-void Win32PowerBackend::suspend() {
-    m_api.setSuspendState(false, false, false);
+PowerAvailability Win32PowerBackend::canSuspend() {
+    if (m_api.isPwrSuspendAllowed())
+        return {};
+    return {false, "IsPwrSuspendAllowed: no"};
 }
-bool Win32PowerBackend::canHibernate() {
-    return m_api.isPwrHibernateAllowed();
+void Win32PowerBackend::suspend(PowerDone done) {
+    report(m_api.setSuspendState(false, false, false), done);
 }
-void Win32PowerBackend::hibernate() {
-    m_api.setSuspendState(true, false, false);
+PowerAvailability Win32PowerBackend::canHibernate() {
+    if (m_api.isPwrHibernateAllowed())
+        return {};
+    return {false, "IsPwrHibernateAllowed: no"};
 }
-void Win32PowerBackend::lock() {
-    m_api.lockWorkStation();
+void Win32PowerBackend::hibernate(PowerDone done) {
+    report(m_api.setSuspendState(true, false, false), done);
+}
+void Win32PowerBackend::lock(PowerDone done) {
+    report(m_api.lockWorkStation(), done);
 }
 
 } // namespace qz

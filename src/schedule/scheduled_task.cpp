@@ -4,6 +4,7 @@
 #include "power/idle_time.h"
 #include "power/power_executor.h"
 
+#include <QPointer>
 #include <QTimer>
 
 #include <optional>
@@ -33,15 +34,33 @@ ScheduledTask::ScheduledTask(const Clock& clock, PowerBackend* power, IdleTime* 
     connect(m_reminderTimer, &QTimer::timeout, this, &ScheduledTask::timerBildirimTimer);
 }
 
-Countdown::ArmResult ScheduledTask::arm(const Plan& plan) {
-    const Countdown::ArmResult result = m_countdown.arm(plan.mode, plan.fields, m_clock.now());
-    if (result != Countdown::ArmResult::Armed)
-        return result;
+ScheduledTask::ArmResult ScheduledTask::arm(const Plan& plan) {
+    if (plan.mode == TriggerMode::IdleTime && (!m_idle || !m_idle->measurable()))
+        return ArmResult::IdleNotMeasurable;
+    // Refused now rather than at the end, when nobody may be there to read why.
+    if (m_power) {
+        const PowerAvailability availability = actionAvailability(*m_power, plan.action);
+        if (!availability.possible) {
+            m_refusal = availability.reason;
+            return ArmResult::ActionUnavailable;
+        }
+    }
+    switch (m_countdown.arm(plan.mode, plan.fields, m_clock.now())) {
+    case Countdown::ArmResult::Armed:
+        break;
+    case Countdown::ArmResult::NotInFuture:
+        return ArmResult::NotInFuture;
+    case Countdown::ArmResult::SkippedByClockChange:
+        return ArmResult::SkippedByClockChange;
+    case Countdown::ArmResult::InvalidInput:
+        return ArmResult::InvalidInput;
+    }
     m_action = plan.action;
+    m_awaitingOutcome = false;
     m_taskTimer->start();
     Q_EMIT armedChanged(true);
     emitProgress(m_countdown.ringMaximum(), 0);
-    return result;
+    return ArmResult::Armed;
 }
 
 void ScheduledTask::stop() {
@@ -51,6 +70,7 @@ void ScheduledTask::stop() {
 }
 
 void ScheduledTask::ended() {
+    m_awaitingOutcome = false;
     m_countdown.disarm();
     m_taskTimer->stop();
     Q_EMIT armedChanged(false);
@@ -82,6 +102,8 @@ void ScheduledTask::emitProgress(quint32 maximum, quint32 value) {
 
 void ScheduledTask::timerGorevTimer() {
     // A failing tick is simply tried again a second later.
+    if (m_awaitingOutcome)
+        return; // the system has not answered the action yet
     try {
         const QDateTime now = m_clock.now();
         const QDateTime due = m_countdown.endTime();
@@ -98,7 +120,7 @@ void ScheduledTask::timerGorevTimer() {
             return;
         case Countdown::TickOutcome::Due:
             emitProgress(r.ringMaximum, r.ringValue);
-            carryOut(now);
+            carryOut();
             return;
         case Countdown::TickOutcome::Missed:
             Q_EMIT missed(m_action, due);
@@ -112,14 +134,36 @@ void ScheduledTask::timerGorevTimer() {
     }
 }
 
-void ScheduledTask::carryOut(const QDateTime& now) {
+void ScheduledTask::carryOut() {
     Q_EMIT aboutToCarryOut(m_action);
-    if (m_power) // a failed privilege step throws here and the next tick retries
-        carryOutAction(*m_power, m_action);
-    if (m_countdown.confirmCarriedOut(now))
+    if (!m_power) {
+        outcome({});
+        return;
+    }
+    // A failed privilege step throws here and the next tick retries. The answer may come
+    // later, on the event loop, when this task may be gone or stopped.
+    m_awaitingOutcome = true;
+    try {
+        carryOutAction(*m_power, m_action,
+                       [self = QPointer<ScheduledTask>(this)](const std::string& error) {
+                           if (self && self->m_awaitingOutcome)
+                               self->outcome(error);
+                       });
+    } catch (...) {
+        m_awaitingOutcome = false;
+        throw;
+    }
+}
+
+void ScheduledTask::outcome(const std::string& error) {
+    m_awaitingOutcome = false;
+    const PowerAction action = m_action;
+    if (m_countdown.confirmCarriedOut(m_clock.now()))
         emitProgress(m_countdown.ringMaximum(), 0);
     else
         ended();
+    if (!error.empty())
+        Q_EMIT failed(action, QString::fromStdString(error));
 }
 
 void ScheduledTask::timerBildirimTimer() {

@@ -7,6 +7,8 @@
 
 #include <QObject>
 
+#include <string>
+
 class QTimer;
 
 namespace qz {
@@ -37,8 +39,19 @@ public:
         ScheduleFields fields;
     };
 
+    enum class ArmResult {
+        Armed,
+        NotInFuture,          // specified time not later than now
+        SkippedByClockChange, // specified time in the hour a clock change skips
+        InvalidInput,         // a field without a valid value
+        IdleNotMeasurable,    // idle-time mode where input cannot be seen
+        ActionUnavailable,    // the system says it cannot do the action: see refusal()
+    };
+
     // Arms the plan from now. Anything but Armed leaves the task as it was.
-    Countdown::ArmResult arm(const Plan& plan);
+    ArmResult arm(const Plan& plan);
+    // Why the last arm() gave ActionUnavailable, in the system's words.
+    const std::string& refusal() const { return m_refusal; }
     // Disarms an armed task; nothing happens when none is armed.
     void stop();
 
@@ -67,13 +80,17 @@ Q_SIGNALS:
     void progressChanged(quint32 maximum, quint32 value, qint64 remainingSpanMSecs);
     // The end has come and the action is about to be carried out: the last moment to save.
     void aboutToCarryOut(qz::PowerAction action);
+    // The system refused the action, or could not be asked: error in its own words. The
+    // task has ended as after the action (an everyday task waits for its next day).
+    void failed(qz::PowerAction action, const QString& error);
     // The end passed while the computer slept or the program was stopped: not carried out.
     void missed(qz::PowerAction action, const QDateTime& dueTime);
     // A reminder point (5, 3, 1 minutes) is reached.
     void reminderDue(qint64 remainingSpanMSecs);
 
 private:
-    void carryOut(const QDateTime& now);
+    void carryOut();
+    void outcome(const std::string& error);
     void emitProgress(quint32 maximum, quint32 value);
     void ended();
 
@@ -83,6 +100,8 @@ private:
     Countdown m_countdown;
     ReminderDecision m_reminderDecision;
     PowerAction m_action = PowerAction::Shutdown;
+    std::string m_refusal;
+    bool m_awaitingOutcome = false; // the action was asked for; its answer is awaited
     QTimer* m_taskTimer;
     QTimer* m_reminderTimer;
 };

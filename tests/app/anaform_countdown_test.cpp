@@ -14,8 +14,9 @@ namespace qz::test {
 namespace {
 
 const QDateTime kNow(QDate(2026, 3, 10), QTime(14, 25));
-const std::vector<std::string> kShutdownCalls{"setTokenPrivilege SeShutdownPrivilege true",
-                                              "shutdown"};
+const std::string kPrivilege = "setTokenPrivilege SeShutdownPrivilege true";
+// At the end: the privilege, the action's query, the action.
+const std::vector<std::string> kShutdownCalls{kPrivilege, "canPowerOff", "shutdown"};
 
 class CountdownTest : public AnaformTest {
 protected:
@@ -25,8 +26,16 @@ protected:
     }
     void armFromNow(const QString& duration) {
         child<TqzTimeEdit>("TimeeditSuandanitibaren")->setTime(duration);
+        arm();
+    }
+    // Start: the action's query is asked before anything is armed; then the calls are
+    // what the end of the countdown makes.
+    void arm() {
         window->btnStartStopClick();
         ASSERT_TRUE(window->isArmed());
+        ASSERT_EQ(power->calls.size(), 1u);
+        EXPECT_EQ(power->calls[0].rfind("can", 0), 0u) << power->calls[0];
+        power->calls.clear();
     }
     TqzCircledProgressBar* ring() { return child<TqzCircledProgressBar>("progress"); }
     TqzGlyphButton* startStop() { return child<TqzGlyphButton>("btnStartStop"); }
@@ -144,22 +153,19 @@ TEST_P(EndOfCountdown, CarriesOutTheDownActionOnceAndDisarms) {
 
 INSTANTIATE_TEST_SUITE_P(
     Actions, EndOfCountdown,
-    ::testing::Values(
-        ActionCase{"btnshutdown", kShutdownCalls},
-        ActionCase{"btnrestart", {"setTokenPrivilege SeShutdownPrivilege true", "restart"}},
-        ActionCase{"btnLock", {"setTokenPrivilege SeShutdownPrivilege true", "lock"}},
-        ActionCase{"btnwaitready",
-                   {"setTokenPrivilege SeShutdownPrivilege true", "canSuspend", "suspend"}},
-        ActionCase{"btnSleep",
-                   {"setTokenPrivilege SeShutdownPrivilege true", "canHibernate", "hibernate"}},
-        ActionCase{"btnSignout", {"setTokenPrivilege SeShutdownPrivilege true", "signOut"}}));
+    ::testing::Values(ActionCase{"btnshutdown", kShutdownCalls},
+                      ActionCase{"btnrestart", {kPrivilege, "canReboot", "restart"}},
+                      ActionCase{"btnLock", {kPrivilege, "canUseSession", "lock"}},
+                      ActionCase{"btnwaitready", {kPrivilege, "canSuspend", "suspend"}},
+                      ActionCase{"btnSleep", {kPrivilege, "canHibernate", "hibernate"}},
+                      ActionCase{"btnSignout", {kPrivilege, "canUseSession", "signOut"}}));
 
 TEST_F(CountdownTest, FailedPrivilegeStepIsRetriedAtTheNextTick) {
     TAnaform& w = startAt();
     armFromNow("00:01");
     power->privilegeFails = true;
     tickAfter(60'000);
-    EXPECT_EQ(power->calls, std::vector<std::string>{"setTokenPrivilege SeShutdownPrivilege true"});
+    EXPECT_EQ(power->calls, std::vector<std::string>{kPrivilege});
     EXPECT_TRUE(w.isArmed());
     EXPECT_TRUE(w.isTaskTimerRunning());
     EXPECT_EQ(ring()->value(), ring()->maxValue());
@@ -195,7 +201,7 @@ TEST_F(CountdownTest, MissedDeadlineIsSkippedNotCarriedOut) {
 TEST_F(CountdownTest, InputRestartsAnIdleCountdown) {
     TAnaform& w = startAt();
     choose("radioBostaKalma");
-    w.btnStartStopClick();
+    arm();
     idle->seconds = 100;
     tickAfter(100'000);
     EXPECT_EQ(ring()->value(), 100);
@@ -218,11 +224,10 @@ TEST_F(CountdownTest, EverydayTaskIsArmedForTheNextDayAfterItsAction) {
     TAnaform& w = startAt(QDateTime(QDate(2026, 3, 10), QTime(22, 59)));
     child<TqzButton>("btnLock")->setDown(true);
     choose("radiohergun");
-    w.btnStartStopClick();
+    arm();
     tickAfter(60'000);
 
-    EXPECT_EQ(power->calls,
-              (std::vector<std::string>{"setTokenPrivilege SeShutdownPrivilege true", "lock"}));
+    EXPECT_EQ(power->calls, (std::vector<std::string>{kPrivilege, "canUseSession", "lock"}));
     EXPECT_TRUE(w.isArmed());
     EXPECT_TRUE(w.isTaskTimerRunning());
     EXPECT_EQ(w.countdown().endTime(), QDateTime(QDate(2026, 3, 11), QTime(23, 0)));

@@ -6,6 +6,7 @@
 #include "power/recording_power_backend.h"
 
 #include <QElapsedTimer>
+#include <QLocale>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -93,9 +94,9 @@ private:
 class TimedPowerBackend : public RecordingPowerBackend {
 public:
     explicit TimedPowerBackend(const Clock& clock) : m_clock(clock) {}
-    void shutdown() override {
+    void shutdown(PowerDone done) override {
         actionTimes.push_back(m_clock.now());
-        RecordingPowerBackend::shutdown();
+        RecordingPowerBackend::shutdown(std::move(done));
     }
     std::vector<QDateTime> actionTimes;
 
@@ -162,6 +163,7 @@ TEST_P(FaultsCountdownTiming, ActsAtTheFirstTickAfterTheDueTimeOnce) {
     ASSERT_TRUE(armAt(w, due)) << "not armed at " << due.toString().toStdString();
     ASSERT_EQ(w.countdown().endTime(), due);
     ASSERT_TRUE(m_parts.prompts->errors.empty());
+    backend->calls.clear(); // Start asked whether the action is possible; the end is next
 
     std::unique_ptr<BusyCores> busy;
     if (c.busyCores) {
@@ -188,10 +190,18 @@ TEST_P(FaultsCountdownTiming, ActsAtTheFirstTickAfterTheDueTimeOnce) {
     EXPECT_FALSE(w.isTaskTimerRunning());
     if (!c.expectAction) {
         EXPECT_TRUE(backend->calls.empty()) << backend->calls.front();
+        // The user is told what did not happen, and when it was due.
+        const QString expected =
+            QStringLiteral("Shutdown due at %1 was not carried out")
+                .arg(QLocale(QLocale::English).toString(due, QLocale::ShortFormat));
+        ASSERT_EQ(m_parts.reminders.size(), 1u);
+        EXPECT_TRUE(m_parts.reminders[0].startsWith(expected))
+            << m_parts.reminders[0].toStdString();
         return;
     }
     ASSERT_EQ(backend->calls,
-              (std::vector<std::string>{"setTokenPrivilege SeShutdownPrivilege true", "shutdown"}));
+              (std::vector<std::string>{"setTokenPrivilege SeShutdownPrivilege true", "canPowerOff",
+                                        "shutdown"}));
     ASSERT_EQ(backend->actionTimes.size(), 1u);
     const QDateTime acted = backend->actionTimes.front();
     const auto firstDueTick =

@@ -55,7 +55,9 @@ class Home:
         self.env.update(HOME=os.path.join(tmp, "home"),
                         XDG_CONFIG_HOME=os.path.join(tmp, "config"),
                         XDG_RUNTIME_DIR=os.path.join(tmp, "run"), QT_QPA_PLATFORM="xcb",
-                        QZ_UPDATE_BASE_URL="http://127.0.0.1:9", LANG="C.UTF-8")
+                        QZ_UPDATE_BASE_URL="http://127.0.0.1:9", LANG="C.UTF-8",
+                        # The session logind's mock is told to lock; it knows no other.
+                        XDG_SESSION_ID="c1")
         self.env.pop("QT_QPA_PLATFORMTHEME", None)
         if "DISPLAY" not in self.env:
             raise Failed("no display: run under with_mocks.py --xvfb")

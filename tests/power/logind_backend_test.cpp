@@ -3,6 +3,7 @@
 #include "power/power_executor.h"
 
 #include <QDBusObjectPath>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -64,6 +65,18 @@ protected:
     QDBusConnection bus{QString()};
 };
 
+// The outcome the action reports, waited for on the event loop as the program does.
+std::optional<std::string> outcomeOf(PowerBackend& backend, PowerAction action) {
+    auto outcome = std::make_shared<std::optional<std::string>>();
+    carryOutAction(backend, action, [outcome](const std::string& error) { *outcome = error; });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return outcome->has_value(); }, 10'000));
+    return *outcome;
+}
+
+const QString kRefuse =
+    QStringLiteral("raise dbus.exceptions.DBusException('Interactive authentication required.', "
+                   "name='org.freedesktop.DBus.Error.InteractiveAuthorizationRequired')");
+
 struct ActionCase {
     PowerAction action;
     const char* method;
@@ -71,7 +84,9 @@ struct ActionCase {
     QVariant argument;
 };
 
-void PrintTo(const ActionCase& c, std::ostream* os) { *os << c.method; }
+void PrintTo(const ActionCase& c, std::ostream* os) {
+    *os << c.method;
+}
 
 class LogindActionTest : public LogindBackendTest,
                          public ::testing::WithParamInterface<ActionCase> {};
@@ -82,7 +97,7 @@ TEST_P(LogindActionTest, MakesExactlyItsOwnCallWithLogindsTypes) {
                QStringLiteral("ret = '/org/freedesktop/login1/session/c7'"));
     LogindBackend backend(bus);
 
-    carryOutAction(backend, GetParam().action);
+    EXPECT_EQ(outcomeOf(backend, GetParam().action), std::string());
 
     const auto calls = actions();
     ASSERT_EQ(calls.size(), 1u);
@@ -102,20 +117,61 @@ INSTANTIATE_TEST_SUITE_P(
                       ActionCase{PowerAction::Lock, "LockSession", "s", QVariant("c7")},
                       ActionCase{PowerAction::Signout, "TerminateSession", "s", QVariant("c7")}));
 
-TEST_F(LogindBackendTest, StandByAndSleepDoNothingWhenLogindAnswersNo) {
-    mockMethod(QStringLiteral("CanSuspend"), QString(), QStringLiteral("s"),
-               QStringLiteral("ret = 'no'"));
-    mockMethod(QStringLiteral("CanHibernate"), QString(), QStringLiteral("s"),
-               QStringLiteral("ret = 'challenge'"));
+TEST_P(LogindActionTest, ARefusalIsReportedInLogindsWords) {
+    addSession(QStringLiteral("c7"));
+    mockMethod(QStringLiteral("GetSessionByPID"), QStringLiteral("u"), QStringLiteral("o"),
+               QStringLiteral("ret = '/org/freedesktop/login1/session/c7'"));
+    mockMethod(QLatin1String(GetParam().method), QLatin1String(GetParam().signature), QString(),
+               kRefuse);
     LogindBackend backend(bus);
 
-    EXPECT_FALSE(backend.canSuspend());
-    EXPECT_FALSE(backend.canHibernate());
-    carryOutAction(backend, PowerAction::WaitReady);
-    carryOutAction(backend, PowerAction::Sleep);
-
-    EXPECT_TRUE(actions().empty());
+    const auto outcome = outcomeOf(backend, GetParam().action);
+    ASSERT_TRUE(outcome);
+    EXPECT_NE(outcome->find("Interactive authentication required."), std::string::npos);
+    EXPECT_NE(outcome->find("InteractiveAuthorizationRequired"), std::string::npos);
 }
+
+struct QueryCase {
+    PowerAction action;
+    const char* query;
+    const char* answer;
+    bool possible;
+};
+
+void PrintTo(const QueryCase& c, std::ostream* os) {
+    *os << c.query << " " << c.answer;
+}
+
+class LogindQueryTest : public LogindBackendTest,
+                        public ::testing::WithParamInterface<QueryCase> {};
+
+// "no" and "na" refuse before anything is asked for; "challenge" is tried, and logind's
+// reply to the action then tells.
+TEST_P(LogindQueryTest, OnlyNoAndNaRefuseBeforeTheAction) {
+    mockMethod(QLatin1String(GetParam().query), QString(), QStringLiteral("s"),
+               QStringLiteral("ret = '%1'").arg(QLatin1String(GetParam().answer)));
+    LogindBackend backend(bus);
+
+    const PowerAvailability availability = actionAvailability(backend, GetParam().action);
+    EXPECT_EQ(availability.possible, GetParam().possible);
+    const auto outcome = outcomeOf(backend, GetParam().action);
+    if (GetParam().possible) {
+        EXPECT_EQ(outcome, std::string());
+        EXPECT_EQ(actions().size(), 1u);
+    } else {
+        EXPECT_EQ(outcome, std::string(GetParam().query) + ": " + GetParam().answer);
+        EXPECT_TRUE(actions().empty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, LogindQueryTest,
+    ::testing::Values(QueryCase{PowerAction::Shutdown, "CanPowerOff", "no", false},
+                      QueryCase{PowerAction::Restart, "CanReboot", "na", false},
+                      QueryCase{PowerAction::WaitReady, "CanSuspend", "no", false},
+                      QueryCase{PowerAction::Sleep, "CanHibernate", "na", false},
+                      QueryCase{PowerAction::Sleep, "CanHibernate", "challenge", true},
+                      QueryCase{PowerAction::Shutdown, "CanPowerOff", "yes", true}));
 
 TEST_F(LogindBackendTest, SessionFallsBackToTheOneTheEnvironmentNames) {
     // The mock has no GetSessionByPID: as for a program started outside any session.
@@ -123,34 +179,41 @@ TEST_F(LogindBackendTest, SessionFallsBackToTheOneTheEnvironmentNames) {
     qputenv("XDG_SESSION_ID", "7");
     EXPECT_EQ(backend.ownSessionId(), QStringLiteral("7"));
 
-    carryOutAction(backend, PowerAction::Lock);
+    EXPECT_EQ(outcomeOf(backend, PowerAction::Lock), std::string());
     const auto calls = actions();
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].args, QVariantList{QStringLiteral("7")});
 }
 
-TEST_F(LogindBackendTest, LockWithoutAnyKnownSessionCallsNothing) {
+TEST_F(LogindBackendTest, LockWithoutAnyKnownSessionIsRefusedAndCallsNothing) {
     mockMethod(QStringLiteral("GetUser"), QStringLiteral("u"), QStringLiteral("o"),
                QStringLiteral("raise dbus.exceptions.DBusException('no user', "
                               "name='org.freedesktop.login1.NoSuchUser')"));
     LogindBackend backend(bus);
-    carryOutAction(backend, PowerAction::Lock);
-    carryOutAction(backend, PowerAction::Signout);
+    EXPECT_FALSE(backend.canUseSession().possible);
+    for (PowerAction action : {PowerAction::Lock, PowerAction::Signout}) {
+        const auto outcome = outcomeOf(backend, action);
+        ASSERT_TRUE(outcome);
+        EXPECT_FALSE(outcome->empty());
+    }
     EXPECT_TRUE(actions().empty());
 }
 
-TEST_F(LogindBackendTest, MissingLogindIsNotAnError) {
-    // A bus without logind: queries say "no", actions go nowhere, nothing throws.
+TEST_F(LogindBackendTest, MissingLogindIsTriedAndItsAbsenceReported) {
+    // A bus without logind: nothing says the action is impossible, so it is tried, and the
+    // failure comes back as the outcome; nothing throws.
     LogindBackend backend(QDBusConnection::sessionBus());
     EXPECT_TRUE(backend.setTokenPrivilege(kShutdownPrivilege, true));
-    EXPECT_FALSE(backend.canSuspend());
-    EXPECT_NO_THROW(carryOutAction(backend, PowerAction::Shutdown));
-    EXPECT_NO_THROW(carryOutAction(backend, PowerAction::Lock));
+    EXPECT_TRUE(backend.canSuspend().possible);
+    EXPECT_TRUE(backend.canUseSession().possible);
+    const auto outcome = outcomeOf(backend, PowerAction::Shutdown);
+    ASSERT_TRUE(outcome);
+    EXPECT_NE(outcome->find("ServiceUnknown"), std::string::npos) << *outcome;
 }
 
 TEST_F(LogindBackendTest, FactoryTalksToTheSystemBus) {
     auto backend = createPowerBackend();
-    carryOutAction(*backend, PowerAction::Restart);
+    EXPECT_EQ(outcomeOf(*backend, PowerAction::Restart), std::string());
     const auto calls = actions();
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].method, QLatin1String("Reboot"));

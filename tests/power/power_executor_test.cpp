@@ -12,32 +12,44 @@ const std::string kPrivilege = "setTokenPrivilege SeShutdownPrivilege true";
 
 struct Case {
     PowerAction action;
-    bool allowed; // what the suspend / hibernate query answers
+    bool possible; // what the action's query answers
     Calls expected;
 };
 
 void PrintTo(const Case& c, std::ostream* os) {
-    *os << powerActionWord(c.action).toStdString() << (c.allowed ? " allowed" : " not allowed");
+    *os << powerActionWord(c.action).toStdString() << (c.possible ? " possible" : " impossible");
 }
 
 class PowerExecutorTest : public ::testing::TestWithParam<Case> {};
 
-TEST_P(PowerExecutorTest, PrivilegeFirstThenExactlyTheActionsCall) {
+TEST_P(PowerExecutorTest, PrivilegeThenTheQueryThenExactlyTheActionsCall) {
     RecordingPowerBackend backend;
-    backend.suspendAllowed = backend.hibernateAllowed = GetParam().allowed;
-    carryOutAction(backend, GetParam().action);
+    backend.refusal = "refused";
+    if (!GetParam().possible) {
+        for (const char* query :
+             {"canPowerOff", "canReboot", "canSuspend", "canHibernate", "canUseSession"})
+            backend.impossible.emplace_back(query, std::string(query) + ": no");
+    }
+    std::vector<std::string> outcomes;
+    carryOutAction(backend, GetParam().action,
+                   [&](const std::string& error) { outcomes.push_back(error); });
     EXPECT_EQ(backend.calls, GetParam().expected);
+    // Exactly one outcome: the query's answer, or the action's own.
+    ASSERT_EQ(outcomes.size(), 1u);
+    EXPECT_EQ(outcomes[0], GetParam().possible ? "refused" : GetParam().expected.back() + ": no");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     EveryAction, PowerExecutorTest,
-    ::testing::Values(Case{PowerAction::Shutdown, true, {kPrivilege, "shutdown"}},
-                      Case{PowerAction::Restart, true, {kPrivilege, "restart"}},
-                      Case{PowerAction::Signout, true, {kPrivilege, "signOut"}},
-                      Case{PowerAction::Lock, true, {kPrivilege, "lock"}},
+    ::testing::Values(Case{PowerAction::Shutdown, true, {kPrivilege, "canPowerOff", "shutdown"}},
+                      Case{PowerAction::Restart, true, {kPrivilege, "canReboot", "restart"}},
+                      Case{PowerAction::Signout, true, {kPrivilege, "canUseSession", "signOut"}},
+                      Case{PowerAction::Lock, true, {kPrivilege, "canUseSession", "lock"}},
                       // Stand-by suspends and sleep hibernates, not the other way round.
                       Case{PowerAction::WaitReady, true, {kPrivilege, "canSuspend", "suspend"}},
                       Case{PowerAction::Sleep, true, {kPrivilege, "canHibernate", "hibernate"}},
+                      Case{PowerAction::Shutdown, false, {kPrivilege, "canPowerOff"}},
+                      Case{PowerAction::Lock, false, {kPrivilege, "canUseSession"}},
                       Case{PowerAction::WaitReady, false, {kPrivilege, "canSuspend"}},
                       Case{PowerAction::Sleep, false, {kPrivilege, "canHibernate"}}));
 
@@ -45,8 +57,11 @@ TEST(PowerExecutor, FailedPrivilegeStopsEveryActionAndReachesTheCaller) {
     for (PowerAction action : kAllPowerActions) {
         RecordingPowerBackend backend;
         backend.privilegeFails = true;
-        EXPECT_THROW(carryOutAction(backend, action), PowerError);
+        bool reported = false;
+        EXPECT_THROW(carryOutAction(backend, action, [&](const std::string&) { reported = true; }),
+                     PowerError);
         EXPECT_EQ(backend.calls, Calls{kPrivilege}) << powerActionWord(action).toStdString();
+        EXPECT_FALSE(reported);
     }
 }
 

@@ -48,7 +48,7 @@ protected:
         plan.mode = mode;
         plan.fields.fromNow = duration;
         plan.fields.idle = duration;
-        ASSERT_EQ(task.arm(plan), Countdown::ArmResult::Armed);
+        ASSERT_EQ(task.arm(plan), ScheduledTask::ArmResult::Armed);
     }
 
     // One second: the task tick, then the reminder tick.

@@ -1,0 +1,79 @@
+// What the window tells the user about a task that did not go as set: refused at Start,
+// refused by the system at the end, or skipped because its time passed unseen.
+#include "app/anaform.h"
+
+#include "app/guarded_application.h"
+#include "app/user_prompts.h"
+#include "i18n/qz_lang.h"
+#include "reminders/notifier.h"
+#include "widgets/qz_button.h"
+#include "widgets/qz_label.h"
+
+#include <QLocale>
+
+namespace {
+
+// Title of the box that refuses to arm a task (the specified-time refusal's own title).
+const char* const kPastTimeTitle = "QZ DuvoDoroRuruzovad";
+
+// Identity of the outcome notification: a new one replaces the last, and leaves the
+// countdown's reminders alone.
+const char* const kOutcomeNotification = "QZ outcome";
+
+} // namespace
+
+QString TAnaform::actionCaption(qz::PowerAction action) const {
+    return actionButton(action)->caption();
+}
+
+void TAnaform::refuseArming(qz::ScheduledTask::ArmResult result) {
+    QString text;
+    switch (result) {
+    case qz::ScheduledTask::ArmResult::NotInFuture:
+        text = messageString("2");
+        break;
+    case qz::ScheduledTask::ArmResult::SkippedByClockChange:
+        text = messageString("7");
+        break;
+    case qz::ScheduledTask::ArmResult::IdleNotMeasurable:
+        text = messageString("8");
+        break;
+    case qz::ScheduledTask::ArmResult::ActionUnavailable:
+        text = messageString("9").arg(actionCaption(selectedAction())) + QLatin1Char('\n') +
+               QString::fromStdString(m_task->refusal());
+        break;
+    case qz::ScheduledTask::ArmResult::InvalidInput:
+    case qz::ScheduledTask::ArmResult::Armed:
+        return;
+    }
+    m_deps.prompts->showError(this, QString::fromUtf8(kPastTimeTitle), text);
+}
+
+void TAnaform::taskFailed(qz::PowerAction action, const QString& error) {
+    const QString text = messageString("10").arg(actionCaption(action)) + QLatin1Char('\n') + error;
+    // The window may be in the tray: the notification is what is seen first.
+    notifyOutcome(text);
+    m_deps.prompts->showError(this, QString::fromUtf8(qz::kProgramTitle), text);
+}
+
+void TAnaform::taskMissed(qz::PowerAction action, const QDateTime& dueTime) {
+    const QLocale locale(activeLanguage() == 1 ? QLocale::Turkish : QLocale::English);
+    const QString text = messageString("11").arg(actionCaption(action),
+                                                 locale.toString(dueTime, QLocale::ShortFormat));
+    notifyOutcome(text);
+    showNotice(text);
+}
+
+void TAnaform::notifyOutcome(const QString& text) {
+    if (m_notifier)
+        m_notifier->showReminder(QString::fromLatin1(kOutcomeNotification),
+                                 QString::fromUtf8(qz::kProgramTitle), text);
+}
+
+void TAnaform::showNotice(const QString& text) {
+    // The bottom bar carries the notice in place of the web address until it is clicked
+    // or the next task is armed.
+    lblNotice->setCaption(text);
+    lblNotice->setVisible(!text.isEmpty());
+    lblUrl->setVisible(text.isEmpty());
+}
