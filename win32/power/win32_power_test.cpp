@@ -18,13 +18,21 @@ namespace {
 std::vector<std::string> g_calls;
 bool g_suspendAllowed = true;
 bool g_hibernateAllowed = true;
+DWORD g_failWith = 0; // each call fails with this error; 0: succeeds
+
+BOOL answer() {
+    if (g_failWith == 0)
+        return TRUE;
+    SetLastError(g_failWith);
+    return FALSE;
+}
 
 Win32PowerApi recordingApi() {
     return Win32PowerApi{
         [](unsigned flags, unsigned long reason) -> int {
             g_calls.push_back("ExitWindowsEx " + std::to_string(flags) + " " +
                               std::to_string(reason));
-            return 1;
+            return answer();
         },
         []() -> bool {
             g_calls.push_back("IsPwrSuspendAllowed");
@@ -37,51 +45,75 @@ Win32PowerApi recordingApi() {
         [](bool hibernate, bool forceCritical, bool disableWakeEvents) -> bool {
             g_calls.push_back(std::string("SetSuspendState ") + (hibernate ? "1" : "0") +
                               (forceCritical ? "1" : "0") + (disableWakeEvents ? "1" : "0"));
-            return true;
+            return answer() != FALSE;
         },
         []() -> bool {
             g_calls.push_back("LockWorkStation");
-            return true;
+            return answer() != FALSE;
         },
     };
 }
 
 struct Case {
     const char* name;
-    void (*run)(PowerBackend&);
+    void (*run)(PowerBackend&, PowerDone);
     std::vector<std::string> expected;
 };
 
 class Win32ActionTest : public ::testing::TestWithParam<Case> {
 protected:
-    void SetUp() override { g_calls.clear(); }
+    void SetUp() override {
+        g_calls.clear();
+        g_failWith = 0;
+    }
 };
 
-TEST_P(Win32ActionTest, CallsTheSystemWithTheExactFlags) {
+TEST_P(Win32ActionTest, CallsTheSystemWithTheExactFlagsAndReportsItsOutcome) {
     Win32PowerBackend backend(recordingApi());
-    GetParam().run(backend);
+    std::vector<std::string> outcomes;
+    GetParam().run(backend, [&](const std::string& error) { outcomes.push_back(error); });
     EXPECT_EQ(g_calls, GetParam().expected);
+    EXPECT_EQ(outcomes, std::vector<std::string>{""});
+
+    // A refused call reports the system's message for its error code.
+    g_failWith = ERROR_ACCESS_DENIED;
+    outcomes.clear();
+    GetParam().run(backend, [&](const std::string& error) { outcomes.push_back(error); });
+    ASSERT_EQ(outcomes.size(), 1u);
+    EXPECT_FALSE(outcomes[0].empty());
+    EXPECT_NE(outcomes[0], "System error 5");
 }
 
 // Shutdown is EWX_SHUTDOWN (not POWEROFF); all three are forced; the reason is 0.
 INSTANTIATE_TEST_SUITE_P(
     EveryOperation, Win32ActionTest,
     ::testing::Values(
-        Case{"shutdown", [](PowerBackend& b) { b.shutdown(); }, {"ExitWindowsEx 5 0"}},
-        Case{"restart", [](PowerBackend& b) { b.restart(); }, {"ExitWindowsEx 6 0"}},
-        Case{"signOut", [](PowerBackend& b) { b.signOut(); }, {"ExitWindowsEx 4 0"}},
-        Case{"suspend", [](PowerBackend& b) { b.suspend(); }, {"SetSuspendState 000"}},
-        Case{"hibernate", [](PowerBackend& b) { b.hibernate(); }, {"SetSuspendState 100"}},
-        Case{"lock", [](PowerBackend& b) { b.lock(); }, {"LockWorkStation"}},
-        Case{"queries",
-             [](PowerBackend& b) {
-                 g_suspendAllowed = false;
-                 g_hibernateAllowed = true;
-                 EXPECT_FALSE(b.canSuspend());
-                 EXPECT_TRUE(b.canHibernate());
-             },
-             {"IsPwrSuspendAllowed", "IsPwrHibernateAllowed"}}),
+        Case{
+            "shutdown", [](PowerBackend& b, PowerDone d) { b.shutdown(d); }, {"ExitWindowsEx 5 0"}},
+        Case{"restart", [](PowerBackend& b, PowerDone d) { b.restart(d); }, {"ExitWindowsEx 6 0"}},
+        Case{"signOut", [](PowerBackend& b, PowerDone d) { b.signOut(d); }, {"ExitWindowsEx 4 0"}},
+        Case{
+            "suspend", [](PowerBackend& b, PowerDone d) { b.suspend(d); }, {"SetSuspendState 000"}},
+        Case{"hibernate",
+             [](PowerBackend& b, PowerDone d) { b.hibernate(d); },
+             {"SetSuspendState 100"}},
+        Case{"lock", [](PowerBackend& b, PowerDone d) { b.lock(d); }, {"LockWorkStation"}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Win32Queries, SuspendAndHibernateAskTheSystemTheRestArePossible) {
+    g_calls.clear();
+    Win32PowerBackend backend(recordingApi());
+    g_suspendAllowed = false;
+    g_hibernateAllowed = true;
+    EXPECT_FALSE(backend.canSuspend().possible);
+    EXPECT_EQ(backend.canSuspend().reason, "IsPwrSuspendAllowed: no");
+    EXPECT_TRUE(backend.canHibernate().possible);
+    EXPECT_TRUE(backend.canPowerOff().possible);
+    EXPECT_TRUE(backend.canReboot().possible);
+    EXPECT_TRUE(backend.canUseSession().possible);
+    EXPECT_EQ(g_calls, (std::vector<std::string>{"IsPwrSuspendAllowed", "IsPwrSuspendAllowed",
+                                                 "IsPwrHibernateAllowed"}));
+}
 
 TEST(Win32Privilege, EnablesTheShutdownPrivilege) {
     Win32PowerBackend backend;
@@ -113,8 +145,8 @@ TEST(Win32Privilege, UnknownPrivilegeRaisesTheSystemsMessage) {
 TEST(Win32Availability, QueriesAnswerWithoutActing) {
     Win32PowerBackend backend;
     // Whatever this system answers, asking must not fail or act.
-    const bool suspend = backend.canSuspend();
-    const bool hibernate = backend.canHibernate();
+    const bool suspend = backend.canSuspend().possible;
+    const bool hibernate = backend.canHibernate().possible;
     EXPECT_EQ(suspend, IsPwrSuspendAllowed() != FALSE);
     EXPECT_EQ(hibernate, IsPwrHibernateAllowed() != FALSE);
 }
