@@ -108,15 +108,28 @@ void TqzDateEdit::typeCharacter(QChar ch) {
 }
 
 void TqzDateEdit::textEdited() {
-    // Handlers of OnChange still see the date from before the keystroke.
-    Q_EMIT OnChange();
-    if (m_writing)
-        return;
-    const auto typed = qz::datefield::parseDate(text(), m_template, m_calendar->today().year());
-    if (typed && *typed != m_calendar->date()) {
-        m_calendar->setDate(*typed);
-        Q_EMIT OnDateChange(*typed);
+    // The typed date is taken before anyone hears of the change, so a handler of OnChange
+    // (the task's description) reads the date the field now holds.
+    std::optional<QDate> taken;
+    if (!m_writing) {
+        const auto typed = qz::datefield::parseDate(text(), m_template, m_calendar->today().year());
+        if (typed && *typed != m_calendar->date()) {
+            m_calendar->setDate(*typed);
+            taken = typed;
+        }
     }
+    Q_EMIT OnChange();
+    if (taken)
+        Q_EMIT OnDateChange(*taken);
+}
+
+bool TqzDateEdit::hasValidDate() const {
+    return date().isValid() &&
+           qz::datefield::parseDate(text(), m_template, m_calendar->today().year()).has_value();
+}
+
+bool TqzDateEdit::textAccepted() const {
+    return hasValidDate();
 }
 
 bool TqzDateEdit::isDroppedDown() const {
