@@ -78,7 +78,11 @@ TqzDateEdit::~TqzDateEdit() {
 }
 
 QDate TqzDateEdit::date() const {
-    return m_calendar->date();
+    return textIsDate() ? m_calendar->date() : QDate();
+}
+
+bool TqzDateEdit::textIsDate() const {
+    return qz::datefield::parseDate(text(), m_template, m_calendar->today().year()).has_value();
 }
 
 void TqzDateEdit::setDate(const QDate& date) {
@@ -121,11 +125,6 @@ void TqzDateEdit::textEdited() {
     Q_EMIT OnChange();
     if (taken)
         Q_EMIT OnDateChange(*taken);
-}
-
-bool TqzDateEdit::hasValidDate() const {
-    return date().isValid() &&
-           qz::datefield::parseDate(text(), m_template, m_calendar->today().year()).has_value();
 }
 
 bool TqzDateEdit::textAccepted() const {
