@@ -67,6 +67,7 @@ TAnaform::TAnaform(qz::AnaformDeps deps, QWidget* parent)
     m_task = new qz::ScheduledTask(*m_deps.clock, m_deps.power.get(), m_deps.idle.get(), this);
     createComponents();
     connectHandlers();
+    setUpKeyboardAndReaders();
     if (m_deps.makeNotifier)
         m_notifier = m_deps.makeNotifier(qzTrayIcon1->systemTrayIcon());
     FormCreate();
@@ -87,11 +88,19 @@ QFont TAnaform::tahoma(int pixelHeight, bool bold) const {
     return f;
 }
 
+QFont TAnaform::ringPercentFont() const {
+    // The ring scales its percentage font itself, so this one keeps the 96-dpi height.
+    QFont f(QStringLiteral("Tahoma"));
+    f.setPixelSize(16);
+    f.setBold(true);
+    return f;
+}
+
 void TAnaform::createComponents() {
     // The layout as stored: English texts, the controls' first states, nothing raised.
     setWindowTitle(QString::fromUtf8(qz::kProgramTitle));
     setFont(tahoma(11, false));
-    setWindowIcon(QIcon(QPixmap::fromImage(qz::programIcon(64))));
+    setWindowIcon(QIcon(QPixmap::fromImage(qz::programIcon(256))));
     setAutoFillBackground(true);
     setFixedSize(px(kClientWidth), px(kClientHeight));
 
@@ -106,13 +115,15 @@ void TAnaform::createComponents() {
     qzLang1 = new TqzLang(this);
     qzLang1->setObjectName(QStringLiteral("qzLang1"));
     // The chrome's panels and title-bar buttons carry their own names as captions in the
-    // table; this window never shows those captions, so the rows stay unapplied.
+    // table; this window never shows those captions, so the rows stay unapplied. The
+    // title-bar buttons' hints (their names for screen readers) are translated.
     qzLang1->doNotTranslate() = {QStringLiteral("panelClient"), QStringLiteral("panelTop"),
                                  QStringLiteral("panelBottom"), QStringLiteral("panelAna"),
                                  QStringLiteral("panelCenter"), QStringLiteral("qzPanel1"),
-                                 QStringLiteral("CloseButton"), QStringLiteral("MinButton"),
-                                 QStringLiteral("btnUpdate"),   QStringLiteral("qzGlyphButton1"),
                                  QStringLiteral("qzImage1")};
+    qzLang1->smartExcludeProps() = {
+        QStringLiteral("CloseButton.Caption"), QStringLiteral("MinButton.Caption"),
+        QStringLiteral("btnUpdate.Caption"), QStringLiteral("qzGlyphButton1.Caption")};
     qzLang1->loadProgramTable();
 
     placeComponents();
@@ -152,7 +163,6 @@ void TAnaform::createChrome() {
     for (TqzGlyphButton* b : {MinButton, qzGlyphButton1, btnUpdate})
         b->setTitleBarLook();
     for (TqzGlyphButton* b : {CloseButton, MinButton, qzGlyphButton1, btnUpdate}) {
-        b->setTabStop(false);
         b->setAnimation(true);
         b->setGlyphThickness(2);
     }
@@ -240,6 +250,13 @@ void TAnaform::createScheduleArea() {
     progress->setValue(100);
     progress->setProgressColor(qz::kBrandBlue);
     progress->setShowCaption(true);
+    progress->setFrameSize(8);
+    progress->setFrameColor(qz::kAccentOrange);
+    progress->setFrameAlpha(255);
+    progress->setFont(tahoma(11, true));
+    progress->setFontColor(qz::kBrandBlue);
+    progress->setProgressFont(ringPercentFont());
+    progress->setProgressFontColor(qz::kAccentOrange);
 
     qzPanel1 = named<TqzPanel>(panelCenter, "qzPanel1");
     btnStartStop = named<TqzGlyphButton>(qzPanel1, "btnStartStop");
@@ -311,6 +328,7 @@ void TAnaform::createSettingsPanel() {
     for (TqzSwitch* s : {swUstte, swBildirim, swBaslangic}) {
         s->setLoading(true);
         s->setFrameOnColor(qz::kBrandBlue);
+        s->resize(px(44), px(20));
     }
     swUstte->setOn(true);
     swBildirim->setOn(true);
@@ -331,6 +349,10 @@ void TAnaform::createSettingsPanel() {
     qzProgressbar1->setShowCaption(true);
     qzProgressbar1->setShowProgressText(true);
     qzProgressbar1->setProgressColor(qz::kBrandBlue);
+    qzProgressbar1->setFrameSize(8);
+    qzProgressbar1->setFont(tahoma(8, true));
+    qzProgressbar1->setProgressFont(ringPercentFont());
+    qzProgressbar1->setProgressFontColor(qz::kAccentOrange);
     qzProgressbar1->hide();
     qzSplitView1->setLoading(false);
 }

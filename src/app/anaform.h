@@ -119,6 +119,7 @@ public:
     void setUpdateRingCaption(const QString& caption) override;
     void setUpdateRingProgress(qint64 received, qint64 total) override;
     void hideUpdateRing() override;
+    void showUpdateFailure(const QString& text) override; // in anaform_update.cpp
     void endProgram() override;
 
 protected:
@@ -136,6 +137,9 @@ private:
     void connectHandlers();
     int px(int designPixels) const;
     QFont tahoma(int pixelHeight, bool bold) const;
+    QFont ringPercentFont() const;
+    // Tab order, keys and screen-reader names, in anaform_access.cpp.
+    void setUpKeyboardAndReaders();
 
     // Chrome helpers, in anaform_chrome.cpp.
     void applyStayOnTop(bool onTop);

@@ -7,6 +7,7 @@
 #include "i18n/qz_lang.h"
 #include "reminders/notifier.h"
 #include "widgets/qz_button.h"
+#include "widgets/qz_date_edit.h"
 #include "widgets/qz_label.h"
 
 #include <QLocale>
@@ -43,6 +44,12 @@ void TAnaform::refuseArming(qz::ScheduledTask::ArmResult result) {
                QString::fromStdString(m_task->refusal());
         break;
     case qz::ScheduledTask::ArmResult::InvalidInput:
+        // The only field that can hold something that is not a value is the date.
+        if (selectedMode() != qz::TriggerMode::SpecifiedTime ||
+            dateEditBelirtilenSure->hasValidDate())
+            return;
+        text = messageString("21");
+        break;
     case qz::ScheduledTask::ArmResult::Armed:
         return;
     }

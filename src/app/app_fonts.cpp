@@ -7,14 +7,8 @@
 namespace qz {
 
 int RegisterTahomaFaces(const QString& folder) {
-    int added = 0;
-    const QDir dir(folder);
-    for (const char* name : {"tahoma.ttf", "tahomabd.ttf"}) {
-        const QString path = dir.filePath(QString::fromLatin1(name));
-        if (QFileInfo::exists(path) && QFontDatabase::addApplicationFont(path) >= 0)
-            ++added;
-    }
-    return added;
+    const QString path = QDir(folder).filePath(QStringLiteral("tahoma.ttf"));
+    return QFileInfo::exists(path) && QFontDatabase::addApplicationFont(path) >= 0 ? 1 : 0;
 }
 
 } // namespace qz

@@ -10,7 +10,7 @@ void MessageBoxPrompts::showError(QWidget* parent, const QString& title, const Q
 
 bool MessageBoxPrompts::askYesNo(QWidget* parent, const QString& title, const QString& text) {
     return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
+                                 QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 } // namespace qz

@@ -13,7 +13,7 @@ public:
     virtual ~UserPrompts() = default;
     // An error box with the error icon and one OK button.
     virtual void showError(QWidget* parent, const QString& title, const QString& text) = 0;
-    // A Yes/No question with the question icon; true for Yes.
+    // A Yes/No question with the question icon, Yes the default button; true for Yes.
     virtual bool askYesNo(QWidget* parent, const QString& title, const QString& text) = 0;
 };
 

@@ -90,7 +90,8 @@ QString remainingTimeText(qint64 spanMSecs, int language) {
 
     QString text = remainingTimeTitle(language) + QChar(13);
     if (days > 0)
-        text += QString::number(days) + (turkish ? QStringLiteral(" Gün") : QStringLiteral(" Day"));
+        text +=
+            QString::number(days) + (turkish ? QStringLiteral(" Gün ") : QStringLiteral(" Day "));
     if (hours > 0)
         text += QString::number(hours) +
                 (turkish ? QStringLiteral(" Saat ") : QStringLiteral(" Hours "));

@@ -12,7 +12,7 @@ class UpdateWindow {
 public:
     virtual ~UpdateWindow() = default;
 
-    // The message string with this id ("1", "4", "5", "6") in the active language.
+    // The message string with this id ("1", "4", "5", "6", "22") in the active language.
     virtual QString messageString(const QString& id) const = 0;
 
     // Modal Yes/No box with the question icon and the title "ZE Zivuzoziz"; true for Yes.
@@ -34,6 +34,10 @@ public:
 
     // Hide the update ring and close the settings panel.
     virtual void hideUpdateRing() = 0;
+
+    // Tell the user the download failed: an error box with this text and the title
+    // "ZE Zivuzoziz". Runs a nested event loop like askYesNo().
+    virtual void showUpdateFailure(const QString& text) = 0;
 
     // End the program the normal way: the event loop stops and the window's destroy step saves
     // the settings. The everyday flag is left as it is. Called after the new program started.

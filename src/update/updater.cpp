@@ -1,10 +1,12 @@
 #include "update/updater.h"
 
+#include "update/stale_downloads.h"
 #include "update/version_check.h"
 
 #include "i18n/program_translation.h"
 #include "i18n/translation_table.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -25,6 +27,8 @@ constexpr qint64 kMaxVersionFileBytes = 64 * 1024;
 // Far above any build of the program; stops a server that never ends its body from filling
 // the disk.
 constexpr qint64 kMaxProgramBytes = qint64(1) << 30;
+// A download folder untouched this long belongs to no download still running.
+constexpr qint64 kStaleDownloadSecs = 60 * 60;
 
 int httpStatus(const QNetworkReply* reply) {
     return reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
@@ -78,6 +82,8 @@ void Updater::start() {
     if (m_started)
         return;
     m_started = true;
+    RemoveStaleDownloads(downloadRoot(), QCoreApplication::applicationDirPath(),
+                         QDateTime::currentDateTime().addSecs(-kStaleDownloadSecs));
     FetchServerVersion();
 }
 
@@ -175,9 +181,8 @@ void Updater::StartUpdate() {
 
     // A fresh private folder, so no other user of a shared temporary folder can plant or swap
     // the file that is started later.
-    const QString root =
-        m_options.downloadRoot.isEmpty() ? QDir::tempPath() : m_options.downloadRoot;
-    m_downloadDir = std::make_unique<QTemporaryDir>(root + QStringLiteral("/qzscheduler-XXXXXX"));
+    m_downloadDir = std::make_unique<QTemporaryDir>(downloadRoot() + QLatin1Char('/') +
+                                                    QString::fromLatin1(kDownloadFolderPattern));
     if (!m_downloadDir->isValid()) {
         failDownload();
         return;
@@ -191,9 +196,6 @@ void Updater::StartUpdate() {
 
     m_reply = get(UpdateProgramPath());
     connect(m_reply, &QNetworkReply::readyRead, this, &Updater::downloadData);
-    connect(m_reply, &QNetworkReply::downloadProgress, this, [this](qint64 received, qint64 total) {
-        m_window.setUpdateRingProgress(received, total);
-    });
     connect(m_reply, &QNetworkReply::finished, this, &Updater::downloadFinished);
 }
 
@@ -206,7 +208,15 @@ void Updater::downloadData() {
     if (data.isEmpty() || m_received > kMaxProgramBytes ||
         m_downloadFile->write(data) != data.size()) {
         m_reply->abort(); // finishes the reply, downloadFinished() cleans up
+        return;
     }
+    reportProgress(m_reply);
+}
+
+void Updater::reportProgress(const QNetworkReply* reply) {
+    // Only the kept body counts, against the length the server announced for it.
+    const QVariant announced = reply->header(QNetworkRequest::ContentLengthHeader);
+    m_window.setUpdateRingProgress(m_received, announced.isValid() ? announced.toLongLong() : -1);
 }
 
 void Updater::downloadFinished() {
@@ -221,6 +231,8 @@ void Updater::downloadFinished() {
         m_received += rest.size();
         if (m_downloadFile->write(rest) != rest.size())
             m_received = -1;
+        else if (!rest.isEmpty())
+            reportProgress(reply);
     }
     const bool whole = reply->error() == QNetworkReply::NoError && httpStatus(reply) == 200 &&
                        m_received > 0 && bodyComplete(reply, m_received);
@@ -252,6 +264,7 @@ void Updater::askToInstall() {
     if (!self || m_state != State::Downloading)
         return;
     if (!yes) {
+        removeDownload();
         m_window.hideUpdateRing();
         setState(State::Declined);
         return;
@@ -259,6 +272,7 @@ void Updater::askToInstall() {
     // By full path only: a bare name could be resolved to some other program.
     if (!QProcess::startDetached(m_downloadedFile, {})) {
         // Ending now would leave the user with no program running at all.
+        removeDownload();
         m_window.hideUpdateRing();
         setState(State::Failed);
         return;
@@ -271,6 +285,23 @@ void Updater::failDownload() {
     stopRequest();
     discardDownload();
     setState(State::Failed);
+    m_window.hideUpdateRing();
+    // Told from the event loop rather than inside the reply's signal: the box runs its own loop.
+    QMetaObject::invokeMethod(
+        this, [this] { m_window.showUpdateFailure(m_window.messageString(QStringLiteral("22"))); },
+        Qt::QueuedConnection);
+}
+
+void Updater::removeDownload() {
+    m_downloadedFile.clear();
+    if (m_downloadDir) {
+        m_downloadDir->remove();
+        m_downloadDir.reset();
+    }
+}
+
+QString Updater::downloadRoot() const {
+    return m_options.downloadRoot.isEmpty() ? QDir::tempPath() : m_options.downloadRoot;
 }
 
 void Updater::discardDownload() {

@@ -48,11 +48,14 @@ UpdateOptions DefaultUpdateOptions();
 // usable. When the server's version text is in and differs from the own one, the window is asked
 // message string "1"; on Yes StartUpdate() runs: the window stops staying on top, shows the update
 // ring with caption "4" and its progress, and the new program is downloaded over the base
-// address's scheme into a temporary file. Only an answer 200 whose body arrived whole is kept: the
-// file is then renamed to its final name (executable on Linux), the caption becomes "5" and the
-// window is asked "6". On Yes the new program is started by its full path and the window's
-// endProgram() runs; on No the ring is hidden. A failed download leaves no file behind and the
-// caption at "4". Nothing is retried within a run.
+// address's scheme into a temporary file; the ring's progress counts only the body of an answer
+// 200, the one that is kept. Only such a body that arrived whole is kept: the file is then renamed
+// to its final name (executable on Linux), the caption becomes "5" and the window is asked "6". On
+// Yes the new program is started by its full path and the window's endProgram() runs; on No the
+// ring is hidden and the download removed. A failed download leaves no file behind, hides the ring
+// and tells the user (message string "22"). Nothing is retried within a run. The check first
+// removes this user's downloads that earlier runs left in the download root (see
+// RemoveStaleDownloads), except the folder the running program was started from.
 //
 // The Updater must not outlive the window it was given. Destroying it, or cancel(), stops any
 // request at once and removes a partial download.
@@ -85,7 +88,8 @@ public:
     State state() const { return m_state; }
     // The server's version text once the check is over ("hata" on any failure), else empty.
     QString serverVersion() const { return m_serverVersion; }
-    // Full path of the new program once it has been downloaded whole, else empty.
+    // Full path of the new program once it has been downloaded whole and kept for starting,
+    // else empty (also after a No to the install question, which removes it).
     QString downloadedFile() const { return m_downloadedFile; }
 
 Q_SIGNALS:
@@ -99,6 +103,9 @@ private:
     void downloadFinished();
     void askToInstall();
     void failDownload();
+    void reportProgress(const QNetworkReply* reply);
+    void removeDownload();
+    QString downloadRoot() const;
     void stopRequest();
     void discardDownload();
     void setState(State state);

@@ -1,5 +1,6 @@
 #include "widgets/qz_button.h"
 
+#include "widgets/qz_accessible.h"
 #include "widgets/qz_style.h"
 
 #include <QApplication>
@@ -44,7 +45,7 @@ TqzButton::TqzButton(QWidget* parent) : qz::StyledControl(parent) {
     QFont bold = font();
     bold.setBold(true);
     setFont(bold);
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void TqzButton::setSegment(Segment segment) {
@@ -75,16 +76,30 @@ void TqzButton::pressDown() {
             if (other != this && other->m_groupIndex == m_groupIndex && other->m_down) {
                 other->m_down = false;
                 other->update();
+                qz::accessibility::notifyChecked(other);
             }
         }
     }
     update();
+    qz::accessibility::notifyChecked(this);
     Q_EMIT OnClick();
 }
 
 QSize TqzButton::sizeHint() const {
     return {fontMetrics().horizontalAdvance(caption()) + qz::scaled(20, this),
             qz::scaled(42, this)};
+}
+
+void TqzButton::activateByKey() {
+    if (m_groupIndex != 0)
+        pressDown();
+    else
+        Q_EMIT OnClick();
+}
+
+bool TqzButton::sameGroup(const qz::StyledControl* other) const {
+    const auto* button = qobject_cast<const TqzButton*>(other);
+    return button && m_groupIndex != 0 && button->m_groupIndex == m_groupIndex;
 }
 
 void TqzButton::mousePressEvent(QMouseEvent* event) {
@@ -159,4 +174,6 @@ void TqzButton::paintEvent(QPaintEvent*) {
         text = m_down ? qz::kBrandBlue : pal.color(QPalette::Disabled, QPalette::ButtonText);
     painter.setPen(text);
     painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, caption());
+    if (hasFocus())
+        qz::paintFocusMark(painter, this, outline.adjusted(pen, pen, -pen, -pen), radius - pen);
 }

@@ -7,6 +7,8 @@
 // releases the others and raises OnClick; pressing the down one does nothing. setDown(true)
 // from code does the same as a press (OnClick included) when the button was up.
 // Segment says which corners of the group's rounded frame this button carries.
+// It takes the focus by Tab or click; Space or Enter press it, the arrow keys move the focus
+// along its group.
 class TqzButton : public qz::StyledControl {
     Q_OBJECT
     Q_PROPERTY(bool Down READ isDown WRITE setDown)
@@ -37,6 +39,8 @@ protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void activateByKey() override;
+    bool sameGroup(const qz::StyledControl* other) const override;
 
 private:
     void pressDown();

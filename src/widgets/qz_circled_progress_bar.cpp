@@ -1,5 +1,6 @@
 #include "widgets/qz_circled_progress_bar.h"
 
+#include "widgets/qz_accessible.h"
 #include "widgets/qz_style.h"
 #include "widgets/ring_geometry.h"
 #include "widgets/text_fit.h"
@@ -54,6 +55,7 @@ void TqzCircledProgressBar::setValue(int value) {
     const float before = qz::ringSweep(m_value, m_min, m_max);
     const float after = qz::ringSweep(clamped, m_min, m_max);
     m_value = clamped;
+    qz::accessibility::notifyValue(this, clamped);
     // A countdown moves the value every second; repaint only what shows the move.
     if (arcStep(before) != arcStep(after)) {
         ++m_repaintRequests;

@@ -90,7 +90,8 @@ void TqzComboBox::showList() {
         QAction* action = menu->addAction(m_items->at(i)->caption());
         action->setCheckable(true);
         action->setChecked(i == m_index);
-        connect(action, &QAction::triggered, this, [this, i] { chooseByUser(i); });
+        // Choosing the selected entry again is a choice too: the owner may redo its work.
+        connect(action, &QAction::triggered, this, [this, i] { setItemIndex(i); });
     }
     menu->popup(mapToGlobal(QPoint(0, height())));
 }

@@ -49,8 +49,9 @@ private:
 };
 
 // A drop-down list. ItemIndex -1 shows no selection. A click opens the list; choosing an
-// entry, Up/Down while focused, or setItemIndex() from code raises OnChange (from code
-// always, even for the index already selected, which the language switch relies on).
+// entry, Up/Down while focused, or setItemIndex() from code raises OnChange (from the list
+// and from code always, even for the index already selected, which the language switch
+// relies on).
 class TqzComboBox : public qz::StyledControl {
     Q_OBJECT
     Q_PROPERTY(QObject* Items READ items CONSTANT)

@@ -78,7 +78,11 @@ TqzDateEdit::~TqzDateEdit() {
 }
 
 QDate TqzDateEdit::date() const {
-    return m_calendar->date();
+    return textIsDate() ? m_calendar->date() : QDate();
+}
+
+bool TqzDateEdit::textIsDate() const {
+    return qz::datefield::parseDate(text(), m_template, m_calendar->today().year()).has_value();
 }
 
 void TqzDateEdit::setDate(const QDate& date) {
@@ -108,15 +112,23 @@ void TqzDateEdit::typeCharacter(QChar ch) {
 }
 
 void TqzDateEdit::textEdited() {
-    // Handlers of OnChange still see the date from before the keystroke.
-    Q_EMIT OnChange();
-    if (m_writing)
-        return;
-    const auto typed = qz::datefield::parseDate(text(), m_template, m_calendar->today().year());
-    if (typed && *typed != m_calendar->date()) {
-        m_calendar->setDate(*typed);
-        Q_EMIT OnDateChange(*typed);
+    // The typed date is taken before anyone hears of the change, so a handler of OnChange
+    // (the task's description) reads the date the field now holds.
+    std::optional<QDate> taken;
+    if (!m_writing) {
+        const auto typed = qz::datefield::parseDate(text(), m_template, m_calendar->today().year());
+        if (typed && *typed != m_calendar->date()) {
+            m_calendar->setDate(*typed);
+            taken = typed;
+        }
     }
+    Q_EMIT OnChange();
+    if (taken)
+        Q_EMIT OnDateChange(*taken);
+}
+
+bool TqzDateEdit::textAccepted() const {
+    return hasValidDate();
 }
 
 bool TqzDateEdit::isDroppedDown() const {

@@ -10,9 +10,13 @@ class QWidget;
 
 // The date field: a text in the locale's short date order ("DD/MM/YYYY", "MM/DD/YY", ...,
 // with the locale's separator) and a drop-down month calendar. Typing overwrites digits;
-// OnChange follows every change of the text, and a typed text that reads as a complete,
-// valid date is taken over into Date afterwards (so a handler sees the previous Date during
-// OnChange). Setting Date shows it, then raises OnChange and OnDateChange.
+// a typed text that reads as a complete, valid date is taken over into Date first, then
+// OnChange follows (every change of the text raises it) and OnDateChange when Date moved,
+// so a handler always reads the date the field holds. While the text is no date (incomplete,
+// or a day the month lacks such as 02/30/27) Date reads as a null date, so nothing is
+// scheduled from a date the field does not show; the calendar keeps the last date taken and
+// opens there, and the frame shows the error colour. Setting Date shows it, then raises
+// OnChange and OnDateChange.
 //
 // The drop-down opens by its button or Alt+Down/Alt+Right; while it is open the arrow
 // keys, Page Up/Down and Space move the calendar (Date follows it), Enter or a day click
@@ -27,8 +31,12 @@ public:
     explicit TqzDateEdit(QWidget* parent = nullptr);
     ~TqzDateEdit() override;
 
+    // The date the text shows; a null date while the text is no date.
     QDate date() const;
     void setDate(const QDate& date);
+    // True when the text reads as a real date, the one date() gives. False for an empty,
+    // incomplete or impossible date: a task must not be armed from such a field.
+    bool hasValidDate() const { return date().isValid(); }
 
     bool isReadOnly() const { return m_readOnly; }
     void setReadOnly(bool readOnly);
@@ -58,6 +66,7 @@ protected:
     bool pressButtons(QPoint point) override;
     void typeCharacter(QChar ch) override;
     void textEdited() override;
+    bool textAccepted() const override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -68,6 +77,7 @@ private:
     void popupKey(QKeyEvent* event);
     void popupKeyRelease(QKeyEvent* event);
     void showText(const QString& text);
+    bool textIsDate() const;
 
     qz::datefield::DateTemplate m_template;
     QWidget* m_popup = nullptr;

@@ -2,7 +2,6 @@
 
 #include "widgets/qz_style.h"
 
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -84,9 +83,9 @@ void TqzGlyphButton::setCloseLook() {
 void TqzGlyphButton::setSolidLook(const QColor& colour) {
     m_color = colour;
     m_colorAlpha = 255;
-    m_hoverColor = colour.lighter(115);
+    m_hoverColor = colour;
     m_hoverAlpha = 255;
-    m_pressedColor = colour.darker(120);
+    m_pressedColor = colour;
     m_pressedAlpha = 255;
     m_glyphColor = Qt::white;
     m_glyphAlpha = 255;
@@ -160,18 +159,6 @@ void TqzGlyphButton::mouseReleaseEvent(QMouseEvent* event) {
     qz::StyledControl::mouseReleaseEvent(event);
 }
 
-void TqzGlyphButton::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Space:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        Q_EMIT OnClick();
-        return;
-    default:
-        qz::StyledControl::keyPressEvent(event);
-    }
-}
-
 void TqzGlyphButton::drawGlyph(QPainter& painter, const QRectF& b) const {
     const QPointF c = b.center();
     const double r = b.width() / 2;
@@ -233,5 +220,10 @@ void TqzGlyphButton::paintEvent(QPaintEvent*) {
         const double textLeft = left + glyphWidth + (glyphWidth > 0 ? gap : 0);
         painter.drawText(QRectF(textLeft, 0, textWidth + 1, height()),
                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, caption());
+    }
+    if (hasFocus()) {
+        const double inset = qz::scaled(2, this);
+        qz::paintFocusMark(painter, this, QRectF(rect()).adjusted(inset, inset, -inset, -inset),
+                           qz::scaled(3, this));
     }
 }

@@ -9,7 +9,8 @@ class QVariantAnimation;
 // A flat button that draws a line glyph (and its Caption, if any) over a fill whose
 // colour and alpha depend on rest, hover and pressed. Under the mouse the hover fill
 // fades in when Animation is on. OnClick is raised for a left press released inside.
-// It takes no keyboard focus unless TabStop is set (then Space and Return click).
+// It takes no keyboard focus unless TabStop is set: then Tab reaches it (a mouse click
+// leaves the focus where it was), Space, Return and Enter click it and the focus mark shows.
 class TqzGlyphButton : public qz::StyledControl {
     Q_OBJECT
     Q_PROPERTY(TqzGlyphButton::GlyphKind GlyphKind READ glyphKind WRITE setGlyphKind)
@@ -46,7 +47,7 @@ public:
     bool animation() const { return m_animation; }
     void setAnimation(bool on) { m_animation = on; }
     bool tabStop() const { return focusPolicy() != Qt::NoFocus; }
-    void setTabStop(bool on) { setFocusPolicy(on ? Qt::StrongFocus : Qt::NoFocus); }
+    void setTabStop(bool on) { setFocusPolicy(on ? Qt::TabFocus : Qt::NoFocus); }
 
     QColor color() const { return m_color; }
     void setColor(const QColor& c);
@@ -76,8 +77,8 @@ public:
     void setTitleBarLook();
     // Close-button look: red 220 under the mouse, red 180 pressed, white glyph at 255.
     void setCloseLook();
-    // A solid button in one colour: the fill at rest, a lighter tone under the mouse and a
-    // darker one pressed; glyph and caption white. Used by the start/stop button.
+    // A solid button in one colour, the same at rest, under the mouse and pressed; glyph and
+    // caption white. Used by the start/stop button, whose colour tells armed from idle.
     void setSolidLook(const QColor& colour);
 
     // 0 at rest, 1 fully hovered; follows the fade-in animation.
@@ -95,7 +96,6 @@ protected:
     void leaveEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void setHoverTarget(double target);

@@ -1,5 +1,7 @@
 #include "widgets/qz_label.h"
 
+#include "widgets/qz_style.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -62,6 +64,9 @@ void TqzLabel::paintEvent(QPaintEvent*) {
         ink = palette().color(QPalette::Disabled, QPalette::WindowText);
     painter.setPen(ink);
     painter.drawText(rect(), m_alignment | Qt::AlignVCenter | Qt::TextSingleLine, caption());
+    if (hasFocus())
+        qz::paintFocusMark(painter, this, QRectF(rect()).adjusted(0, 4, 0, -4),
+                           qz::scaled(3, this));
 }
 
 void TqzLabel::mousePressEvent(QMouseEvent* event) {

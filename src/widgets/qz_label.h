@@ -8,7 +8,8 @@
 // so blanks at the ends of the caption are the only spacing between labels side by side;
 // with AutoSizeHeight off it keeps the height it is given. The text is vertically centred.
 // A click raises OnClick. With DragForm a left-button drag moves the top-level window
-// (not on a double-click, not while maximised).
+// (not on a double-click, not while maximised). Given the focus (a link), Space and Enter
+// click it and the focus mark shows.
 class TqzLabel : public qz::StyledControl {
     Q_OBJECT
     Q_PROPERTY(bool AutoSize READ autoSize WRITE setAutoSize)

@@ -1,8 +1,8 @@
 #include "widgets/qz_radio_button.h"
 
+#include "widgets/qz_accessible.h"
 #include "widgets/qz_style.h"
 
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -25,10 +25,12 @@ void TqzRadioButton::setChecked(bool checked) {
             if (other != this && other->m_checked) {
                 other->m_checked = false;
                 other->update();
+                qz::accessibility::notifyChecked(other);
             }
         }
     }
     update();
+    qz::accessibility::notifyChecked(this);
 }
 
 void TqzRadioButton::setMarkColor(const QColor& c) {
@@ -63,12 +65,12 @@ void TqzRadioButton::mouseReleaseEvent(QMouseEvent* event) {
         checkByUser();
 }
 
-void TqzRadioButton::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Space) {
-        checkByUser();
-        return;
-    }
-    qz::StyledControl::keyPressEvent(event);
+void TqzRadioButton::activateByKey() {
+    checkByUser();
+}
+
+bool TqzRadioButton::sameGroup(const qz::StyledControl* other) const {
+    return qobject_cast<const TqzRadioButton*>(other) != nullptr;
 }
 
 void TqzRadioButton::changeEvent(QEvent* event) {
@@ -100,10 +102,10 @@ void TqzRadioButton::paintEvent(QPaintEvent*) {
     painter.drawText(QRect(textLeft, 0, width() - textLeft, height()),
                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, caption());
     if (hasFocus()) {
-        painter.setOpacity(0.6);
-        painter.setPen(QPen(m_markColor, 1, Qt::DotLine));
-        painter.setBrush(Qt::NoBrush);
         const int textWidth = fontMetrics().horizontalAdvance(caption());
-        painter.drawRect(QRectF(textLeft - 2.5, 2.5, textWidth + 4, height() - 5));
+        const double pad = qz::scaled(3, this);
+        qz::paintFocusMark(painter, this,
+                           QRectF(textLeft - pad, 1, textWidth + 2 * pad, height() - 2),
+                           qz::scaled(4, this));
     }
 }

@@ -3,9 +3,10 @@
 #include "widgets/styled_control.h"
 
 // A radio button with a round 20 px (96-dpi) mark. Radio buttons of one parent exclude
-// each other. A click (or Space) on an unchecked one checks it and raises OnClick; on the
-// checked one it does nothing. setChecked() from code unchecks the others and raises
-// nothing.
+// each other. A click (or Space or Enter) on an unchecked one checks it and raises OnClick;
+// on the checked one it does nothing. setChecked() from code unchecks the others and
+// raises nothing. Every radio button is a tab stop; the arrow keys move the focus among
+// the radio buttons of its parent.
 class TqzRadioButton : public qz::StyledControl {
     Q_OBJECT
     Q_PROPERTY(bool Checked READ isChecked WRITE setChecked)
@@ -27,8 +28,9 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void activateByKey() override;
+    bool sameGroup(const qz::StyledControl* other) const override;
 
 private:
     void checkByUser();

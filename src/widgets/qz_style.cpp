@@ -1,5 +1,6 @@
 #include "widgets/qz_style.h"
 
+#include <QPainter>
 #include <QScreen>
 #include <QWidget>
 
@@ -38,6 +39,19 @@ QColor blend(const QColor& a, const QColor& b, double t) {
     auto mix = [t](int x, int y) { return static_cast<int>(std::lround(x + (y - x) * t)); };
     return QColor(mix(a.red(), b.red()), mix(a.green(), b.green()), mix(a.blue(), b.blue()),
                   mix(a.alpha(), b.alpha()));
+}
+
+void paintFocusMark(QPainter& painter, const QWidget* widget, const QRectF& area, double radius) {
+    const double pen = scaled(2, widget);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setOpacity(1.0);
+    painter.setClipping(false);
+    painter.setPen(QPen(kFocusColour, pen));
+    painter.setBrush(Qt::NoBrush);
+    const QRectF ring = area.adjusted(pen / 2, pen / 2, -pen / 2, -pen / 2);
+    painter.drawRoundedRect(ring, radius, radius);
+    painter.restore();
 }
 
 } // namespace qz

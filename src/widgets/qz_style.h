@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QColor>
+#include <QRectF>
 
+class QPainter;
 class QWidget;
 
 // Shared look of the widget set: the program's two signature colours and the dpi scale
@@ -10,6 +12,10 @@ namespace qz {
 
 inline const QColor kBrandBlue{43, 87, 154};
 inline const QColor kAccentOrange{255, 128, 0};
+// Frame of an input that holds something the program will not accept.
+inline const QColor kErrorRed{205, 35, 35};
+// The keyboard focus mark: the accent orange, which stands out on the brand blue too.
+inline const QColor kFocusColour = kAccentOrange;
 
 // Logical dpi of the widget's screen over 96; 1.0 when there is no screen.
 double dpiScale(const QWidget* widget);
@@ -25,5 +31,9 @@ QColor lightened(QColor colour, int percent);
 
 // Linear blend from a to b; t is clamped to 0..1. Alpha is blended as well.
 QColor blend(const QColor& a, const QColor& b, double t);
+
+// The focus mark of the widget set: a 2 px (96-dpi) rounded outline in kFocusColour just
+// inside `area`. Drawn by every control that takes the keyboard focus while it has it.
+void paintFocusMark(QPainter& painter, const QWidget* widget, const QRectF& area, double radius);
 
 } // namespace qz

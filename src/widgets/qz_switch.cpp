@@ -1,9 +1,11 @@
 #include "widgets/qz_switch.h"
 
+#include "widgets/qz_accessible.h"
 #include "widgets/qz_style.h"
 #include "widgets/slide_math.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -21,13 +23,14 @@ QColor paletteColour(QPalette::ColorRole role) {
 } // namespace
 
 TqzSwitch::TqzSwitch(QWidget* parent) : QWidget(parent) {
+    qz::accessibility::install();
     m_frameColor = paletteColour(QPalette::ButtonText);
     m_frameOnColor = paletteColour(QPalette::Highlight);
     m_framePressedColor = paletteColour(QPalette::Dark);
     m_thumbColor = paletteColour(QPalette::ButtonText);
     m_thumbOnColor = paletteColour(QPalette::HighlightedText);
     m_thumbPressedColor = paletteColour(QPalette::ButtonText);
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_Hover, false);
     setMinimumSize(minimumSizeHint());
     resize(minimumSizeHint());
@@ -54,6 +57,7 @@ void TqzSwitch::setState(State state) {
     m_state = state;
     m_thumb = restingThumb(m_state);
     update();
+    qz::accessibility::notifyChecked(this);
     if (!m_loading)
         Q_EMIT OnChangeState();
 }
@@ -145,6 +149,7 @@ void TqzSwitch::finishToggle() {
     m_state = m_state == qzswOn ? qzswOff : qzswOn;
     m_thumb = restingThumb(m_state);
     update();
+    qz::accessibility::notifyChecked(this);
     if (!m_loading)
         Q_EMIT OnChangeState();
 }
@@ -238,6 +243,27 @@ void TqzSwitch::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
 }
 
+void TqzSwitch::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (key != Qt::Key_Space && key != Qt::Key_Return && key != Qt::Key_Enter) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    // Like a click: one toggle per press, none while a slide or a drag is under way.
+    if (isEnabled() && !event->isAutoRepeat() && !m_moving)
+        startSlide(false);
+}
+
+void TqzSwitch::focusInEvent(QFocusEvent* event) {
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void TqzSwitch::focusOutEvent(QFocusEvent* event) {
+    update();
+    QWidget::focusOutEvent(event);
+}
+
 void TqzSwitch::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -275,4 +301,6 @@ void TqzSwitch::paintEvent(QPaintEvent*) {
     painter.setPen(Qt::NoPen);
     painter.setBrush(thumb);
     painter.drawEllipse(square.adjusted(inset, inset, -inset, -inset));
+    if (hasFocus())
+        qz::paintFocusMark(painter, this, QRectF(0, 0, w, h), h / 2);
 }

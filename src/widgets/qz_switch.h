@@ -11,8 +11,9 @@ class QTimer;
 // (never while m_loading). A click slides the thumb on a 15 ms timer and flips the state,
 // raising OnChangeState, when the thumb arrives. The thumb can be dragged; released past
 // the middle it completes the toggle, else it slides back and nothing is raised. A press
-// released outside does nothing. No keyboard; disabled switches ignore the mouse and draw
-// at half opacity. At least 40 x 20 (96-dpi) pixels.
+// released outside does nothing. It is a tab stop: Space or Enter toggles it as a click
+// does, and the focus mark shows while it has the focus. Disabled switches ignore the mouse
+// and the keys and draw at half opacity. Created 40 x 20 (96-dpi) pixels, never smaller.
 class TqzSwitch : public QWidget {
     Q_OBJECT
     Q_PROPERTY(TqzSwitch::State State READ state WRITE setState NOTIFY OnChangeState)
@@ -85,6 +86,9 @@ protected:
     void leaveEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void startSlide(bool cancel);

@@ -8,8 +8,7 @@
 #include "widgets/time_field_rules.h"
 
 namespace {
-// A held arrow button steps once at once, again after a short pause, then every 100 ms.
-constexpr int kRepeatDelayMs = 300;
+// A held arrow button steps once at once, then every 100 ms.
 constexpr int kRepeatIntervalMs = 100;
 } // namespace
 
@@ -107,9 +106,8 @@ bool TqzTimeEdit::pressButtons(QPoint point) {
         return false;
     m_pressed = arrow;
     m_hot = arrow;
-    m_repeating = false;
     stepBy(arrow == Arrow::Up ? 1 : -1);
-    m_repeat.start(kRepeatDelayMs, this);
+    m_repeat.start(kRepeatIntervalMs, this);
     update();
     return true;
 }
@@ -124,10 +122,6 @@ void TqzTimeEdit::timerEvent(QTimerEvent* event) {
     if (event->timerId() != m_repeat.timerId()) {
         qz::MaskedFieldBox::timerEvent(event);
         return;
-    }
-    if (!m_repeating) {
-        m_repeating = true;
-        m_repeat.start(kRepeatIntervalMs, this);
     }
     // Only while the pointer is still on the held button, as a push button repeats.
     if (m_pressed != Arrow::None && m_hot == m_pressed)

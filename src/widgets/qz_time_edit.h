@@ -61,5 +61,4 @@ private:
     Arrow m_pressed = Arrow::None;
     Arrow m_hot = Arrow::None;
     QBasicTimer m_repeat;
-    bool m_repeating = false;
 };

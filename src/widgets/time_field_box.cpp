@@ -6,11 +6,13 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "widgets/qz_accessible.h"
 #include "widgets/qz_style.h"
 
 namespace qz {
 
 MaskedFieldBox::MaskedFieldBox(QWidget* parent) : QWidget(parent) {
+    accessibility::install();
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_Hover);
     setAttribute(Qt::WA_InputMethodEnabled, false);
@@ -49,12 +51,15 @@ void MaskedFieldBox::setCaretPosition(int caret) {
 
 void MaskedFieldBox::replaceState(const MaskedText& state) {
     const bool changed = state.text != m_state.text;
+    const QString before = m_state.text;
     m_state = state;
     m_state.caret = qBound(0, m_state.caret, int(m_state.text.size()));
     restartBlink();
     update();
-    if (changed)
-        textEdited();
+    if (!changed)
+        return;
+    accessibility::notifyText(this, before, m_state.text);
+    textEdited();
 }
 
 void MaskedFieldBox::blankBackward() {
@@ -85,9 +90,18 @@ void MaskedFieldBox::paintEvent(QPaintEvent*) {
         frame = withAlpha(frame, hot ? 255 : 100);
         fill = withAlpha(fill, hot ? 255 : 200);
     }
+    // Focus and a refused text draw a frame twice as wide, in the focus or error colour.
+    qreal pen = 1;
+    if (enabled && !textAccepted()) {
+        frame = kErrorRed;
+        pen = px(2);
+    } else if (enabled && hasFocus()) {
+        frame = kFocusColour;
+        pen = px(2);
+    }
     const qreal radius = px(10);
-    const QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    painter.setPen(QPen(frame, 1));
+    const QRectF box = QRectF(rect()).adjusted(pen / 2, pen / 2, -pen / 2, -pen / 2);
+    painter.setPen(QPen(frame, pen));
     painter.setBrush(fill);
     painter.drawRoundedRect(box, radius, radius);
 

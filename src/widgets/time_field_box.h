@@ -11,10 +11,13 @@ namespace qz {
 // layout painted as a rounded box (brand-blue frame, window fill, stronger under the mouse
 // or with focus, faded when disabled), with a caret, Left/Right/Home/End, Backspace and
 // Delete blanking a digit, and room for buttons at the right end that subclasses paint
-// and handle. OnClick is raised for a mouse click in the field.
+// and handle. OnClick is raised for a mouse click in the field. With the focus the frame
+// becomes the focus mark; a text the field does not accept gets a frame in the error colour.
+// Hint and Font are properties, so the translation table reaches them by name.
 class MaskedFieldBox : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QString Hint READ toolTip WRITE setToolTip)
+    Q_PROPERTY(QFont Font READ font WRITE setFont)
 
 public:
     explicit MaskedFieldBox(QWidget* parent = nullptr);
@@ -52,6 +55,8 @@ protected:
     // Sets text and caret; calls textEdited() when the text really changed.
     void replaceState(const MaskedText& state);
     virtual void textEdited() {}
+    // False while the text is not a value the field stands for; drawn with the error frame.
+    virtual bool textAccepted() const { return true; }
 
     bool isHovered() const { return m_hovered; }
     QColor glyphColour(bool hot, bool pressed) const;

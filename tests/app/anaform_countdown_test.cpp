@@ -5,10 +5,14 @@
 #include "widgets/qz_circled_progress_bar.h"
 #include "widgets/qz_date_edit.h"
 #include "widgets/qz_glyph_button.h"
+#include "widgets/qz_label.h"
 #include "widgets/qz_radio_button.h"
 #include "widgets/qz_time_edit.h"
 
 #include <QTest>
+
+#include <algorithm>
+#include <functional>
 
 namespace qz::test {
 namespace {
@@ -189,13 +193,94 @@ TEST_F(CountdownTest, RingFollowsTheClockSoLateTicksDoNotDelayTheAction) {
     EXPECT_EQ(power->calls, kShutdownCalls);
 }
 
-TEST_F(CountdownTest, MissedDeadlineIsSkippedNotCarriedOut) {
+TEST_F(CountdownTest, MissedDeadlineIsSkippedNotCarriedOutAndSaidSo) {
     TAnaform& w = startAt();
     armFromNow("00:01");
     tickAfter(60'000 + 61'000); // the machine slept past the time
     EXPECT_TRUE(power->calls.empty());
     EXPECT_FALSE(w.isArmed());
     EXPECT_EQ(startStop()->caption(), "Start Progress");
+    const QString said = "Shutdown due at 3/10/26 2:26 PM was not carried out: the computer "
+                         "was asleep or the program was not running then";
+    EXPECT_EQ(reminders, std::vector<QString>{said});
+    // The bottom bar says it in place of the web address until clicked.
+    EXPECT_EQ(child<TqzLabel>("lblNotice")->caption(), said);
+    EXPECT_TRUE(child<TqzLabel>("lblNotice")->isVisibleTo(&w));
+    EXPECT_FALSE(child<TqzLabel>("lblUrl")->isVisibleTo(&w));
+    QTest::mouseClick(child<TqzLabel>("lblNotice"), Qt::LeftButton);
+    EXPECT_TRUE(child<TqzLabel>("lblUrl")->isVisibleTo(&w));
+}
+
+struct RefusedStart {
+    const char* name;
+    const char* radio;
+    std::function<void(TAnaform&, FakeIdle&, RecordingPowerBackend&)> prepare;
+    const char* message;
+};
+
+void PrintTo(const RefusedStart& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class StartRefused : public CountdownTest, public ::testing::WithParamInterface<RefusedStart> {};
+
+// Start refuses, with the reason, what could never be carried out as set.
+TEST_P(StartRefused, WithItsReasonAndArmsNothing) {
+    TAnaform& w = startAt();
+    choose(GetParam().radio);
+    GetParam().prepare(w, *idle, *power);
+    w.btnStartStopClick();
+    EXPECT_FALSE(w.isArmed());
+    ASSERT_EQ(prompts->errors.size(), 1u);
+    EXPECT_EQ(prompts->errors[0].text, QString::fromUtf8(GetParam().message));
+    EXPECT_TRUE(std::none_of(power->calls.begin(), power->calls.end(),
+                             [](const std::string& c) { return c.rfind("can", 0) != 0; }));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StartRefused,
+    ::testing::Values(
+        RefusedStart{"ImpossibleDate", "radioBelirtilenSaat",
+                     [](TAnaform& w, FakeIdle&, RecordingPowerBackend&) {
+                         auto* date = w.findChild<TqzDateEdit*>("dateEditBelirtilenSure");
+                         date->setCaretPosition(0);
+                         QTest::keyClicks(date, "0230");
+                         ASSERT_FALSE(date->hasValidDate());
+                     },
+                     "The date you specified does not exist"},
+        RefusedStart{
+            "IdleTimeUnmeasurable", "radioBostaKalma",
+            [](TAnaform&, FakeIdle& idle, RecordingPowerBackend&) { idle.canMeasure = false; },
+            "Idle time cannot be measured in this session, so an idle-time task "
+            "cannot be started"},
+        RefusedStart{"SystemCannotSuspend", "radioSuandanitibaren",
+                     [](TAnaform& w, FakeIdle&, RecordingPowerBackend& power) {
+                         w.findChild<TqzButton*>("btnwaitready")->setDown(true);
+                         power.impossible.emplace_back("canSuspend", "CanSuspend: no");
+                     },
+                     "Stand By is not possible on this computer now. The system answered:\n"
+                     "CanSuspend: no"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CountdownTest, RefusalAtTheEndIsShownAndAnEverydayTaskWaitsForItsNextDay) {
+    TAnaform& w = startAt(QDateTime(QDate(2026, 3, 10), QTime(22, 59)));
+    choose("radiohergun");
+    arm();
+    power->holdOutcomes = true;
+    tickAfter(60'000);
+    tickAfter(1'000); // the answer is awaited: nothing is asked again
+    EXPECT_EQ(power->calls, kShutdownCalls);
+    ASSERT_EQ(power->pending.size(), 1u);
+    power->pending[0]("PowerOff: Access denied (org.freedesktop.DBus.Error.AccessDenied)");
+
+    const QString said = "Shutdown could not be carried out. The system answered:\n"
+                         "PowerOff: Access denied (org.freedesktop.DBus.Error.AccessDenied)";
+    ASSERT_EQ(prompts->errors.size(), 1u);
+    EXPECT_EQ(prompts->errors[0].text, said);
+    EXPECT_EQ(reminders, std::vector<QString>{said});
+    EXPECT_TRUE(w.isArmed());
+    EXPECT_EQ(w.countdown().endTime(), QDateTime(QDate(2026, 3, 11), QTime(23, 0)));
+    EXPECT_EQ(stored("hergun"), "1");
 }
 
 TEST_F(CountdownTest, InputRestartsAnIdleCountdown) {

@@ -42,7 +42,9 @@ struct RecordingPrompts : UserPrompts {
 
 struct FakeIdle : IdleTime {
     std::uint32_t seconds = 100;
+    bool canMeasure = true;
     std::uint32_t idleSeconds() override { return seconds; }
+    bool measurable() const override { return canMeasure; }
 };
 
 struct RecordingNotifier : Notifier {

@@ -88,6 +88,7 @@ TEST_F(I18nProgramWindow, SwitchesToTurkishAndBack) {
     EXPECT_EQ(window.windowTitle(), "QZ Duvodoro Ruruzovad");
     EXPECT_EQ(component("qzTrayIcon1")->property("Hint").toString(), "qZ Duvodoro Ruruzovad");
     EXPECT_EQ(lang->messageString("2"), "Belirttiğiniz tarih ,şuanki tarihten daha küçük olamaz");
+    EXPECT_EQ(component("CloseButton")->property("Hint").toString(), "Kapat");
 
     for (const char* name : {"lblUrl", "lblBil", "lblTarih", "lblislem"})
         EXPECT_EQ(component(name)->property(qz::kFontCharsetProperty).toInt(), 0) << name;
@@ -110,9 +111,10 @@ TEST_F(I18nProgramWindow, SwitchesToTurkishAndBack) {
     EXPECT_EQ(component("httpClient1")->property("UserAgent").toString(), "QZ URI Client/1.0");
     EXPECT_EQ(lang->messageString("2"),
               "The date you specified cannot be smaller than the current date");
-    // The clean-up removed nothing: 116 rows of the window and the message strings.
+    EXPECT_EQ(component("CloseButton")->property("Hint").toString(), "Close");
+    // The clean-up removed nothing: 122 rows of the window and the message strings.
     EXPECT_EQ(lang->table().rowCount(),
-              116 + lang->table().list(qz::TranslationTable::stStrings)->size());
+              122 + lang->table().list(qz::TranslationTable::stStrings)->size());
 }
 
 TEST_F(I18nProgramWindow, RefusesInvalidLanguageNumbers) {

@@ -170,7 +170,7 @@ TEST_F(I18nProgramTable, HasAllSectionsAndRows) {
     ASSERT_FALSE(block.isEmpty());
     EXPECT_TRUE(table.isUnicode());
     const std::pair<TranslationTable::TStringsType, int> counts[] = {
-        {TranslationTable::stCaptions, 36},     {TranslationTable::stHints, 1},
+        {TranslationTable::stCaptions, 36},     {TranslationTable::stHints, 7},
         {TranslationTable::stDisplayLabels, 0}, {TranslationTable::stFonts, 30},
         {TranslationTable::stMultiLines, 0},    {TranslationTable::stDlgsCaptions, 15},
         {TranslationTable::stOtherStrings, 2},  {TranslationTable::stLocales, 0},
@@ -190,7 +190,7 @@ TEST_F(I18nProgramTable, HasAllSectionsAndRows) {
             EXPECT_FALSE(cells[1].isEmpty() || cells[2].isEmpty()) << qPrintable(cells[0]);
         }
     }
-    EXPECT_EQ(table.rowCount(), 116 + strings->size());
+    EXPECT_EQ(table.rowCount(), 122 + strings->size());
 }
 
 TEST_F(I18nProgramTable, WritesBackByteForByte) {

@@ -118,15 +118,15 @@ TEST(RemainingTimeText, BothLanguagesAndOthersEmpty) {
         const char* turkish;
         const char* english;
     } cases[] = {
-        // " Gün" has no trailing blank: the hour count follows it directly.
-        {-(kDay + 2 * kHour + 5 * kSec), "Kalan Süre\r1 Gün2 Saat 5 Saniye ",
-         "Remaining Time\r1 Day2 Hours 5 Seconds "},
+        // The day count is followed by a blank like every other unit.
+        {-(kDay + 2 * kHour + 5 * kSec), "Kalan Süre\r1 Gün 2 Saat 5 Saniye ",
+         "Remaining Time\r1 Day 2 Hours 5 Seconds "},
         {-(29 * kMin + 59 * kSec), "Kalan Süre\r29 Dakika 59 Saniye ",
          "Remaining Time\r29 Minutes 59 Seconds "},
         {-(5 * kMin + 999), "Kalan Süre\r5 Dakika ", "Remaining Time\r5 Minutes "},
         {0, "Kalan Süre\r", "Remaining Time\r"},
         {-999, "Kalan Süre\r", "Remaining Time\r"},
-        {3 * kDay + kMin, "Kalan Süre\r3 Gün1 Dakika ", "Remaining Time\r3 Day1 Minutes "},
+        {3 * kDay + kMin, "Kalan Süre\r3 Gün 1 Dakika ", "Remaining Time\r3 Day 1 Minutes "},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(remainingTimeText(c.span, 1), QString::fromUtf8(c.turkish)) << c.span;

@@ -19,6 +19,7 @@ public:
     void setUpdateRingCaption(const QString&) override {}
     void setUpdateRingProgress(qint64, qint64) override {}
     void hideUpdateRing() override {}
+    void showUpdateFailure(const QString&) override {}
     void endProgram() override {}
 };
 

@@ -1,3 +1,4 @@
+#include "update/stale_downloads.h"
 #include "update/updater.h"
 #include "update/version_check.h"
 
@@ -42,6 +43,7 @@ public:
         progress.append({received, total});
     }
     void hideUpdateRing() override { calls << "hideRing"; }
+    void showUpdateFailure(const QString& text) override { calls << "failed " + text; }
     void endProgram() override { calls << "end"; }
 
     QStringList calls;
@@ -226,7 +228,7 @@ TEST_F(UpdateTest, YesTwiceStartsTheNewProgramByFullPathAndEnds) {
     EXPECT_EQ(QString::fromUtf8(marker.readAll().trimmed()), file);
 }
 
-TEST_F(UpdateTest, NoAtTheInstallQuestionHidesTheRingAndKeepsTheFile) {
+TEST_F(UpdateTest, NoAtTheInstallQuestionHidesTheRingAndRemovesTheDownload) {
     m_window.answers = {true, false};
     auto updater = makeUpdater("ok");
     updater->start();
@@ -235,9 +237,46 @@ TEST_F(UpdateTest, NoAtTheInstallQuestionHidesTheRingAndKeepsTheFile) {
     ASSERT_FALSE(m_window.calls.isEmpty());
     EXPECT_EQ(m_window.calls.last(), u"hideRing");
     EXPECT_FALSE(m_window.calls.contains("end"));
-    EXPECT_TRUE(QFileInfo::exists(updater->downloadedFile()));
+    EXPECT_TRUE(updater->downloadedFile().isEmpty());
+    EXPECT_TRUE(leftInRoot().isEmpty()) << leftInRoot().join(", ").toStdString();
+    // The ring followed the program's bytes up to the whole file.
+    ASSERT_FALSE(m_window.progress.isEmpty());
+    const QFileInfo payload(payloadPath());
+    EXPECT_EQ(m_window.progress.last(), qMakePair(payload.size(), payload.size()));
     QTest::qWait(200);
     EXPECT_FALSE(QFileInfo::exists(markerPath()));
+}
+
+TEST_F(UpdateTest, CheckRemovesThisUsersStaleDownloadsOnly) {
+    const QDir root(m_root.path());
+    for (const char* name : {"qzscheduler-abc123", "qzscheduler-old456", "qzscheduler-new789",
+                             "qzscheduler-toolongname", "other-abc123"})
+        ASSERT_TRUE(root.mkpath(QString::fromLatin1(name) + "/sub"));
+    QFile leftover(root.filePath("qzscheduler-abc123/update_qzscheduler"));
+    ASSERT_TRUE(leftover.open(QIODevice::WriteOnly));
+    leftover.close();
+    for (const char* name :
+         {"qzscheduler-abc123", "qzscheduler-old456", "qzscheduler-toolongname", "other-abc123"}) {
+        ASSERT_EQ(QProcess::execute("/usr/bin/touch", {"-d", "2 hours ago",
+                                                       root.filePath(QString::fromLatin1(name))}),
+                  0);
+    }
+
+    // The folder of the running program stays even when it looks stale.
+    EXPECT_EQ(RemoveStaleDownloads(m_root.path(), root.filePath("qzscheduler-old456"),
+                                   QDateTime::currentDateTime().addSecs(-60 * 60)),
+              1);
+    QStringList expected{"other-abc123", "qzscheduler-new789", "qzscheduler-old456",
+                         "qzscheduler-toolongname"};
+    EXPECT_EQ(leftInRoot(), expected);
+
+    // The check does it at its start; a folder changed in the last hour may be a download
+    // another copy of the program is making.
+    auto updater = makeUpdater("equal");
+    updater->start();
+    ASSERT_TRUE(waitUntilSettled(*updater));
+    expected.removeOne("qzscheduler-old456");
+    EXPECT_EQ(leftInRoot(), expected);
 }
 
 struct DownloadFailure {
@@ -252,15 +291,20 @@ void PrintTo(const DownloadFailure& c, std::ostream* os) {
 class UpdateFailedDownloadTest : public UpdateTest,
                                  public ::testing::WithParamInterface<DownloadFailure> {};
 
-TEST_P(UpdateFailedDownloadTest, LeavesNoFileAndNoQuestion) {
+TEST_P(UpdateFailedDownloadTest, SaysSoAndLeavesNoFileAndNoQuestion) {
     auto updater = GetParam().mode ? makeUpdater(GetParam().mode) : makeUpdater(refusingBase());
     updater->StartUpdate();
     ASSERT_TRUE(waitUntilSettled(*updater));
     EXPECT_EQ(updater->state(), State::Failed);
-    const QStringList expected{"notOnTop", "showRing", "caption msg4"};
+    const QStringList expected{"notOnTop", "showRing", "caption msg4", "hideRing", "failed msg22"};
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_window.calls.size() >= expected.size(); }, 2000));
     EXPECT_EQ(m_window.calls, expected);
     EXPECT_TRUE(updater->downloadedFile().isEmpty());
     EXPECT_TRUE(leftInRoot().isEmpty()) << leftInRoot().join(", ").toStdString();
+    // The ring never showed a share of a body that was not kept (an error page) or a whole
+    // file that never came.
+    for (const auto& [received, total] : m_window.progress)
+        EXPECT_LT(received, total) << received << " of " << total;
     QTest::qWait(50); // nothing queued may still ask
     EXPECT_EQ(m_window.calls, expected);
 }

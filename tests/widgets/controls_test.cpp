@@ -10,6 +10,7 @@
 #include "widgets/qz_style.h"
 
 #include <QKeyEvent>
+#include <QMenu>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
@@ -134,6 +135,14 @@ TEST(GlyphButton, SolidLookFillsWithTheColour) {
     button.setSolidLook(qz::kAccentOrange);
     const QImage image = render(&button);
     EXPECT_TRUE(near(image.pixelColor(2, 2), qz::kAccentOrange, 2));
+    // One colour under the mouse and pressed as well: the colour tells armed from idle.
+    button.setAnimation(false);
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(&button, &enter);
+    EXPECT_TRUE(near(button.currentFill(), qz::kAccentOrange, 0));
+    press(&button, {10, 10});
+    EXPECT_TRUE(near(button.currentFill(), qz::kAccentOrange, 0));
+    release(&button, {10, 10});
     EXPECT_TRUE(button.setProperty("GlyphKind", QVariant::fromValue(TqzGlyphButton::qzbgkCancel)));
     EXPECT_EQ(button.glyphKind(), TqzGlyphButton::qzbgkCancel);
 }
@@ -170,6 +179,17 @@ TEST(ComboBox, ItemsAreReachableByNameAndCodeSelectionAlwaysRaises) {
     QApplication::sendEvent(&combo, &up);
     EXPECT_EQ(spy.count(), 1);
     EXPECT_EQ(combo.itemIndex(), 0);
+
+    // Choosing the selected entry from the list again is a choice the owner hears of.
+    spy.clear();
+    QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ");
+    QApplication::sendEvent(&combo, &space);
+    auto* list = combo.findChild<QMenu*>();
+    ASSERT_NE(list, nullptr);
+    list->actions().at(0)->trigger();
+    EXPECT_EQ(spy.count(), 1);
+    EXPECT_EQ(combo.itemIndex(), 0);
+    list->close();
 }
 
 TEST(Label, SizesItselfToItsTextBlanksIncluded) {

@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "widgets/qz_date_edit.h"
+#include "widgets/qz_style.h"
 
 // Readable failure messages for Qt values.
 inline void PrintTo(const QString& s, std::ostream* os) {
@@ -64,7 +65,7 @@ TEST_F(DateEditTest, SettingDateShowsItThenRaisesOnChangeAndOnDateChange) {
     EXPECT_EQ(events.size(), 2u);
 }
 
-TEST_F(DateEditTest, TypedDateIsTakenOverOnlyWhenValidAndAfterOnChange) {
+TEST_F(DateEditTest, TypedDateIsTakenOverOnlyWhenValidAndBeforeOnChange) {
     edit->setCaretPosition(0);
     std::vector<QDate> seenInOnChange;
     QObject::connect(edit.get(), &TqzDateEdit::OnChange,
@@ -81,18 +82,29 @@ TEST_F(DateEditTest, TypedDateIsTakenOverOnlyWhenValidAndAfterOnChange) {
     EXPECT_EQ(edit->date(), QDate(2025, 3, 15));
 
     ASSERT_EQ(seenInOnChange.size(), 8u);      // one per digit
-    EXPECT_FALSE(seenInOnChange[3].isValid()); // the handler still sees the earlier date
-    EXPECT_EQ(seenInOnChange[4], QDate(2026, 3, 15));
+    EXPECT_FALSE(seenInOnChange[2].isValid()); // "15/0": no date yet
+    // The handler reads the date the keystroke completed, not the one before it.
+    EXPECT_EQ(seenInOnChange[3], QDate(2026, 3, 15));
+    EXPECT_EQ(seenInOnChange[7], QDate(2025, 3, 15));
     EXPECT_EQ(dateChanges.count(), 5); // 2026, then years 2, 20, 202 and 2025
 
-    // An impossible day leaves Date alone.
+    // An impossible day is no date: Date reads null until the text is a date again.
+    EXPECT_TRUE(edit->hasValidDate());
     edit->setCaretPosition(0);
     QTest::keyClicks(edit.get(), "31/04");
     EXPECT_EQ(edit->text(), "31/04/2025");
-    EXPECT_EQ(edit->date(), QDate(2025, 3, 31));
+    EXPECT_FALSE(edit->date().isValid());
+    EXPECT_FALSE(edit->hasValidDate());
+    QTest::keyClicks(edit.get(), "/2024"); // the separator is skipped, the digits overwrite
+    EXPECT_EQ(edit->text(), "31/04/2024");
+    EXPECT_FALSE(edit->hasValidDate());
+    edit->setCaretPosition(0);
+    QTest::keyClick(edit.get(), Qt::Key_3);
+    QTest::keyClick(edit.get(), Qt::Key_0);
+    EXPECT_EQ(edit->date(), QDate(2024, 4, 30));
     // Letters are refused.
     QTest::keyClicks(edit.get(), "ab");
-    EXPECT_EQ(edit->text(), "31/04/2025");
+    EXPECT_EQ(edit->text(), "30/04/2024");
 }
 
 TEST_F(DateEditTest, EscapeAfterMovingMonthsRestoresTheRememberedDate) {
@@ -266,5 +278,78 @@ TEST_F(DateEditTest, CalendarPaintsTheSelectedDayOnAHighlightDisc) {
     EXPECT_EQ(shot.pixelColor(other.center().x() - other.height() / 2, other.center().y()),
               calendar.palette().color(QPalette::Base));
 }
+
+TEST_F(DateEditTest, OnChangeHandlerReadsTheCalendarsChoice) {
+    edit->setDate(QDate(2026, 12, 10));
+    std::vector<QDate> seen;
+    QObject::connect(edit.get(), &TqzDateEdit::OnChange, [&] { seen.push_back(edit->date()); });
+    edit->dropDown();
+    popupKey(Qt::Key_Right);
+    popupKey(Qt::Key_Return);
+    EXPECT_EQ(seen, std::vector<QDate>{QDate(2026, 12, 11)});
+    edit->dropDown();
+    clickCalendar(edit->calendar()->layout().cellRect({2, 2}).center()); // Tuesday 15th
+    EXPECT_EQ(seen.back(), QDate(2026, 12, 15));
+    EXPECT_EQ(edit->text(), "15/12/2026");
+}
+
+struct TypedDate {
+    QLocale locale;
+    const char* digits; // typed over the field from its start
+    const char* shown;
+    QDate taken;      // invalid: the text is no date, and Date reads null
+    int backFrom = 0; // then, with the caret here, Backspace this many times
+    int backspaces = 0;
+};
+
+void PrintTo(const TypedDate& c, std::ostream* os) {
+    *os << c.shown;
+}
+
+class DateEditTypedDateTest : public ::testing::TestWithParam<TypedDate> {};
+
+// Both display templates: a day the month lacks, a month 13, an incomplete text are refused;
+// the frame turns to the error colour and hasValidDate() tells the window not to arm.
+TEST_P(DateEditTypedDateTest, ImpossibleDatesAreRefusedAndShownAsNotAccepted) {
+    const TypedDate& c = GetParam();
+    const QLocale saved;
+    QLocale::setDefault(c.locale);
+    TqzDateEdit edit;
+    QLocale::setDefault(saved);
+    edit.calendar()->setTodaySource([] { return kToday; });
+    edit.resize(120, 26);
+    edit.setDate(QDate(2026, 12, 10));
+    ASSERT_TRUE(edit.hasValidDate());
+    edit.setCaretPosition(0);
+    QTest::keyClicks(&edit, QString::fromLatin1(c.digits));
+    edit.setCaretPosition(c.backFrom);
+    for (int i = 0; i < c.backspaces; ++i)
+        QTest::keyClick(&edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit.text(), QString::fromLatin1(c.shown));
+    EXPECT_EQ(edit.hasValidDate(), c.taken.isValid());
+    EXPECT_EQ(edit.date(), c.taken);
+
+    // The frame's top edge, in the middle: the error colour exactly when refused.
+    const QColor frame = edit.grab().toImage().pixelColor(60, 0);
+    const bool red = qAbs(frame.red() - qz::kErrorRed.red()) <= 12 &&
+                     qAbs(frame.green() - qz::kErrorRed.green()) <= 12 &&
+                     qAbs(frame.blue() - qz::kErrorRed.blue()) <= 12;
+    EXPECT_EQ(red, !c.taken.isValid());
+}
+
+const QLocale kBritish(QLocale::English, QLocale::UnitedKingdom); // DD/MM/YYYY
+const QLocale kAmerican(QLocale::English, QLocale::UnitedStates); // MM/DD/YY
+
+INSTANTIATE_TEST_SUITE_P(
+    DateEdit, DateEditTypedDateTest,
+    ::testing::Values(TypedDate{kBritish, "30022027", "30/02/2027", {}},
+                      TypedDate{kBritish, "31042026", "31/04/2026", {}},
+                      TypedDate{kBritish, "29022028", "29/02/2028", QDate(2028, 2, 29)},
+                      TypedDate{kBritish, "1513", "15/13/2026", {}},
+                      TypedDate{kAmerican, "023027", "02/30/27", {}},
+                      TypedDate{kAmerican, "130127", "13/01/27", {}},
+                      TypedDate{kAmerican, "022827", "02/28/27", QDate(2027, 2, 28)},
+                      TypedDate{kAmerican, "1215", "12/15/  ", QDate(2026, 12, 15), 8, 2},
+                      TypedDate{kAmerican, "12", "12/  /26", {}, 5, 2}));
 
 } // namespace

@@ -115,13 +115,16 @@ TEST_F(TimeEditTest, ArrowButtonsStepTakeFocusAndRepeatWhileHeld) {
     QTest::mouseClick(&edit, Qt::LeftButton, {}, edit.downButtonRect().center());
     EXPECT_EQ(edit.time(), "05:58");
 
-    // Held: one step at once, then more after the pause, every 100 ms.
+    // Held: one step at once, then one every 100 ms from the start of the hold.
+    changes.clear();
     QTest::mousePress(&edit, Qt::LeftButton, {}, edit.upButtonRect().center());
-    QTest::qWait(650);
+    QTest::qWait(250);
+    EXPECT_GE(changes.count(), 3); // at 0, 100 and 200 ms
+    QTest::qWait(400);
     QTest::mouseRelease(&edit, Qt::LeftButton, {}, edit.upButtonRect().center());
     const QTime held = edit.timeValue();
-    EXPECT_GE(held.minute(), 2); // 58 -> 59 -> 00 -> 01 ... without touching the hours
-    EXPECT_LE(held.minute(), 6);
+    EXPECT_GE(held.minute(), 3); // 58 -> 59 -> 00 -> 01 ... without touching the hours
+    EXPECT_LE(held.minute(), 10);
     EXPECT_EQ(held.hour(), 5);
     const int afterRelease = int(changes.count());
     QTest::qWait(250);
@@ -164,13 +167,20 @@ int distance(QColor a, QColor b) {
                 qMax(qAbs(a.green() - b.green()), qAbs(a.blue() - b.blue())));
 }
 
-TEST_F(TimeEditTest, PaintsBrandFrameFocusedAndFadedWhenDisabled) {
+TEST_F(TimeEditTest, PaintsFocusMarkBrandFrameAndFadedWhenDisabled) {
     ASSERT_EQ(edit.devicePixelRatio(), 1.0);
+    edit.clearFocus();
+    QImage shot = edit.grab().toImage();
+    // Top edge in the middle: a faint brand-blue frame, 1 px, no focus mark.
+    EXPECT_GT(distance(shot.pixelColor(60, 0), qz::kFocusColour), 60);
+    EXPECT_GT(distance(shot.pixelColor(60, 1), qz::kFocusColour), 60);
+
+    // With the focus the frame is the 2 px focus mark.
     edit.setFocus();
     ASSERT_TRUE(edit.hasFocus());
-    QImage shot = edit.grab().toImage();
-    // Top edge in the middle: the frame, fully opaque with focus; the margin: window fill.
-    EXPECT_LE(distance(shot.pixelColor(60, 0), qz::kBrandBlue), 12);
+    shot = edit.grab().toImage();
+    EXPECT_LE(distance(shot.pixelColor(60, 0), qz::kFocusColour), 12);
+    EXPECT_LE(distance(shot.pixelColor(60, 1), qz::kFocusColour), 12);
     EXPECT_LE(distance(shot.pixelColor(60, 3), edit.palette().color(QPalette::Base)), 6);
     // The up arrow glyph is dark on the fill.
     const QPoint glyph = edit.upButtonRect().center() + QPoint(0, 1);

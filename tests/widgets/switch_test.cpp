@@ -2,6 +2,7 @@
 #include "widgets/qz_style.h"
 #include "widgets/qz_switch.h"
 
+#include <QKeyEvent>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
@@ -151,6 +152,30 @@ TEST_F(SwitchTest, PaintsTrackAndThumbPerStateAndHalfOpacityWhenDisabled) {
     QApplication::sendEvent(&sw, &enter);
     QImage hover = render(&sw);
     EXPECT_TRUE(near(hover.pixelColor(10, 10), QColor(64, 104, 164), 3)) << "10 % lighter";
+}
+
+TEST_F(SwitchTest, SpaceAndEnterToggleLikeAClickButNotWhenDisabled) {
+    EXPECT_NE(sw.focusPolicy() & Qt::TabFocus, 0);
+    QSignalSpy spy(&sw, &TqzSwitch::OnChangeState);
+    for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) {
+        const bool before = sw.isOn();
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(&sw, &press);
+        EXPECT_TRUE(sw.isSliding()); // the same slide a click starts
+        EXPECT_EQ(sw.isOn(), before);
+        finishSlide();
+        EXPECT_EQ(sw.isOn(), !before);
+    }
+    EXPECT_EQ(spy.count(), 3);
+
+    QKeyEvent held(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(&sw, &held); // a held key does not toggle again and again
+    EXPECT_FALSE(sw.isSliding());
+    sw.setEnabled(false);
+    QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier);
+    QApplication::sendEvent(&sw, &space);
+    EXPECT_FALSE(sw.isSliding());
+    EXPECT_EQ(spy.count(), 3);
 }
 
 } // namespace

@@ -1,0 +1,47 @@
+#include "update/stale_downloads.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#if defined(Q_OS_UNIX)
+#include <unistd.h>
+#endif
+
+namespace qz {
+
+namespace {
+
+bool ownedByThisUser(const QFileInfo& info) {
+#if defined(Q_OS_UNIX)
+    return info.ownerId() == ::getuid();
+#else
+    // The temporary folder is the user's own on Windows.
+    Q_UNUSED(info);
+    return true;
+#endif
+}
+
+} // namespace
+
+int RemoveStaleDownloads(const QString& root, const QString& keep, const QDateTime& changedBefore) {
+    QString pattern = QString::fromLatin1(kDownloadFolderPattern);
+    pattern.replace(QLatin1String("XXXXXX"), QLatin1String("[A-Za-z0-9]{6}"));
+    const QRegularExpression name(QRegularExpression::anchoredPattern(pattern));
+    const QString kept = keep.isEmpty() ? QString() : QFileInfo(keep).canonicalFilePath();
+
+    int removed = 0;
+    const QFileInfoList folders =
+        QDir(root).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    for (const QFileInfo& folder : folders) {
+        if (!name.match(folder.fileName()).hasMatch() || folder.isSymLink() ||
+            !ownedByThisUser(folder) || folder.lastModified() >= changedBefore ||
+            (!kept.isEmpty() && folder.canonicalFilePath() == kept))
+            continue;
+        if (QDir(folder.filePath()).removeRecursively())
+            ++removed;
+    }
+    return removed;
+}
+
+} // namespace qz
