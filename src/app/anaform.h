@@ -76,6 +76,9 @@ public Q_SLOTS:
     void CloseButtonClick();
     // Shows the window in front, from the tray or the taskbar too (a second start).
     void bringToFront();
+    // Arms a task asked for from outside the window (the command line) as the window's own
+    // controls would: they are set to it, then Start. The reason when refused, else empty.
+    QString armFromCommand(qz::PowerAction action, qz::TriggerMode mode, const QString& value);
     // Stores the settings now (also what a session manager asks for before it ends).
     void SaveSettings();
     void MinButtonClick();
@@ -151,6 +154,8 @@ private:
     qz::ScheduleFields scheduleFields() const;
     void applyTriggerMode();
     void arm();
+    // Arms what the controls show; the reason when it is refused, else empty.
+    QString armSelected();
     void taskArmedChanged(bool armed);
     void taskProgressChanged(quint32 maximum, quint32 value, qint64 remainingSpanMSecs);
     void showReminder(qint64 remainingSpanMSecs);
@@ -158,7 +163,8 @@ private:
 
     // Outcomes, in anaform_outcomes.cpp.
     QString actionCaption(qz::PowerAction action) const;
-    void refuseArming(qz::ScheduledTask::ArmResult result);
+    QString refusalText(qz::ScheduledTask::ArmResult result) const;
+    void showRefusal(const QString& text);
     void taskFailed(qz::PowerAction action, const QString& error);
     void taskMissed(qz::PowerAction action, const QDateTime& dueTime);
     void notifyOutcome(const QString& text);

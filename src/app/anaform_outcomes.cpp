@@ -27,33 +27,32 @@ QString TAnaform::actionCaption(qz::PowerAction action) const {
     return actionButton(action)->caption();
 }
 
-void TAnaform::refuseArming(qz::ScheduledTask::ArmResult result) {
-    QString text;
+QString TAnaform::refusalText(qz::ScheduledTask::ArmResult result) const {
     switch (result) {
     case qz::ScheduledTask::ArmResult::NotInFuture:
-        text = messageString("2");
-        break;
+        return messageString("2");
     case qz::ScheduledTask::ArmResult::SkippedByClockChange:
-        text = messageString("7");
-        break;
+        return messageString("7");
     case qz::ScheduledTask::ArmResult::IdleNotMeasurable:
-        text = messageString("8");
-        break;
+        return messageString("8");
     case qz::ScheduledTask::ArmResult::ActionUnavailable:
-        text = messageString("9").arg(actionCaption(selectedAction())) + QLatin1Char('\n') +
+        return messageString("9").arg(actionCaption(selectedAction())) + QLatin1Char('\n') +
                QString::fromStdString(m_task->refusal());
-        break;
     case qz::ScheduledTask::ArmResult::InvalidInput:
         // The only field that can hold something that is not a value is the date.
-        if (selectedMode() != qz::TriggerMode::SpecifiedTime ||
-            dateEditBelirtilenSure->hasValidDate())
-            return;
-        text = messageString("21");
+        if (selectedMode() == qz::TriggerMode::SpecifiedTime &&
+            !dateEditBelirtilenSure->hasValidDate())
+            return messageString("21");
         break;
     case qz::ScheduledTask::ArmResult::Armed:
-        return;
+        break;
     }
-    m_deps.prompts->showError(this, QString::fromUtf8(kPastTimeTitle), text);
+    return {};
+}
+
+void TAnaform::showRefusal(const QString& text) {
+    if (!text.isEmpty())
+        m_deps.prompts->showError(this, QString::fromUtf8(kPastTimeTitle), text);
 }
 
 void TAnaform::taskFailed(qz::PowerAction action, const QString& error) {

@@ -141,11 +141,15 @@ void TAnaform::btnStartStopClick() {
 }
 
 void TAnaform::arm() {
+    showRefusal(armSelected());
+}
+
+QString TAnaform::armSelected() {
     qz::ScheduledTask::Plan plan;
     plan.action = selectedAction();
     plan.mode = selectedMode();
     plan.fields = scheduleFields();
-    refuseArming(m_task->arm(plan));
+    return refusalText(m_task->arm(plan));
 }
 
 void TAnaform::taskArmedChanged(bool armed) {

@@ -39,11 +39,23 @@ QString SingleInstance::defaultName() {
     return QStringLiteral("qzscheduler-") + user;
 }
 
+QString SingleInstance::lockPath() const {
+    return QDir::isAbsolutePath(m_name) ? m_name + QStringLiteral(".lock")
+                                        : QDir::temp().filePath(m_name + QStringLiteral(".lock"));
+}
+
+bool SingleInstance::isRunning() const {
+    QLockFile lock(lockPath());
+    lock.setStaleLockTime(0);
+    if (lock.tryLock(0)) {
+        lock.unlock();
+        return false;
+    }
+    return lock.error() == QLockFile::LockFailedError;
+}
+
 bool SingleInstance::claim() {
-    const QString lockPath = QDir::isAbsolutePath(m_name)
-                                 ? m_name + QStringLiteral(".lock")
-                                 : QDir::temp().filePath(m_name + QStringLiteral(".lock"));
-    m_lock = std::make_unique<QLockFile>(lockPath);
+    m_lock = std::make_unique<QLockFile>(lockPath());
     // A lock whose owner is gone is taken over at once; a live owner keeps it however old.
     m_lock->setStaleLockTime(0);
     if (!m_lock->tryLock(0)) {

@@ -31,6 +31,8 @@ public:
 
     // True when this process is now the running copy (listening); false when another is.
     bool claim();
+    // Whether another process is the running copy, without claiming anything.
+    bool isRunning() const;
     // Answers each request with the handler's result (until set: "busy").
     void setHandler(Handler handler) { m_handler = std::move(handler); }
 
@@ -42,6 +44,7 @@ public:
     static QString defaultName();
 
 private:
+    QString lockPath() const;
     void serve(QLocalSocket* socket);
 
     QString m_name;
