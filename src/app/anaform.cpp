@@ -70,6 +70,7 @@ TAnaform::TAnaform(qz::AnaformDeps deps, QWidget* parent)
     setUpKeyboardAndReaders();
     if (m_deps.makeNotifier)
         m_notifier = m_deps.makeNotifier(qzTrayIcon1->systemTrayIcon());
+    createTrayMenu();
     FormCreate();
 }
 

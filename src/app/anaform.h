@@ -13,6 +13,8 @@
 
 #include <memory>
 
+class QAction;
+class QMenu;
 class TqzButton;
 class TqzCircledProgressBar;
 class TqzComboBox;
@@ -32,6 +34,7 @@ class TqzTrayIcon;
 
 namespace qz {
 class Notifier;
+struct NotifierAction;
 } // namespace qz
 
 // The one window of the program. Creating it runs FormCreate (settings loaded, language
@@ -81,6 +84,9 @@ public Q_SLOTS:
     QString armFromCommand(qz::PowerAction action, qz::TriggerMode mode, const QString& value);
     // Stores the settings now (also what a session manager asks for before it ends).
     void SaveSettings();
+    // The armed task's end 10 minutes later (tray menu, reminder); the Stop button's stop.
+    void postponeTask();
+    void cancelTask();
     void MinButtonClick();
     void qzGlyphButton1Click();
     void lblUrlClick();
@@ -169,6 +175,12 @@ private:
     void taskMissed(qz::PowerAction action, const QDateTime& dueTime);
     void notifyOutcome(const QString& text);
     void showNotice(const QString& text);
+
+    // Tray menu, tip and reminder choices, in anaform_tray.cpp.
+    void createTrayMenu();
+    void refreshTrayMenu();
+    void refreshTrayTip();
+    QList<qz::NotifierAction> reminderActions() const;
     void setScheduleInputsEnabled(bool enabled);
     void refreshArmedTexts();
 
@@ -235,4 +247,9 @@ private:
 
     TqzLang* qzLang1 = nullptr;
     TqzTrayIcon* qzTrayIcon1 = nullptr;
+    QMenu* m_trayMenu = nullptr;
+    QAction* m_showHideAction = nullptr;
+    QAction* m_postponeAction = nullptr;
+    QAction* m_cancelAction = nullptr;
+    QAction* m_quitAction = nullptr;
 };

@@ -169,6 +169,7 @@ void TAnaform::taskArmedChanged(bool armed) {
         progress->setValue(progress->maxValue());
     }
     btnStartStop->setCaption(qz::startButtonCaption(armed, activeLanguage()));
+    refreshTrayTip();
     SaveSettings(); // what the next start re-arms follows the task at once
 }
 
@@ -193,6 +194,8 @@ void TAnaform::taskProgressChanged(quint32 maximum, quint32 value, qint64 remain
     progress->setMaxValue(ringInt(maximum));
     progress->setValue(ringInt(value));
     progress->setCaption(qz::remainingTimeText(remainingSpanMSecs, activeLanguage()));
+    if (value == 0) // armed, armed again for the next day, or restarted: the due time moved
+        refreshTrayTip();
 }
 
 void TAnaform::timerGorevTimer() {
@@ -209,7 +212,8 @@ void TAnaform::showReminder(qint64 remainingSpanMSecs) {
     m_notifier->showReminder(
         qz::reminderName(), qz::reminderTitle(),
         qz::reminderBody(messageString("3"),
-                         qz::remainingTimeText(remainingSpanMSecs, activeLanguage())));
+                         qz::remainingTimeText(remainingSpanMSecs, activeLanguage())),
+        reminderActions());
 }
 
 void TAnaform::refreshArmedTexts() {

@@ -9,7 +9,8 @@ QString withLineBreaks(const QString& body) {
     return text;
 }
 
-void TrayMessageNotifier::showReminder(const QString&, const QString& title, const QString& body) {
+void TrayMessageNotifier::showReminder(const QString&, const QString& title, const QString& body,
+                                       const QList<NotifierAction>&) {
     // A tray shows one message at a time, so the new reminder replaces the old one by itself.
     if (m_icon)
         m_icon->showMessage(title, withLineBreaks(body));

@@ -7,11 +7,13 @@
 
 namespace qz {
 
-// The tray icon's own message (a toast on Windows).
+// The tray icon's own message (a toast on Windows). It offers no actions: the tray icon's
+// menu has the same entries.
 class TrayMessageNotifier : public Notifier {
 public:
     explicit TrayMessageNotifier(QSystemTrayIcon* icon) : m_icon(icon) {}
-    void showReminder(const QString& name, const QString& title, const QString& body) override;
+    void showReminder(const QString& name, const QString& title, const QString& body,
+                      const QList<NotifierAction>& actions = {}) override;
 
 private:
     QPointer<QSystemTrayIcon> m_icon;

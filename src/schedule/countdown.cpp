@@ -87,6 +87,15 @@ Countdown::TickResult Countdown::tick(const QDateTime& localNow, std::optional<q
     return result;
 }
 
+bool Countdown::postpone(qint64 msecs) {
+    if (!m_armed || m_mode == TriggerMode::IdleTime)
+        return false;
+    m_endTime = m_endTime.addMSecs(msecs);
+    m_endUtc = m_endUtc.addMSecs(msecs);
+    m_remainingSpanMSecs = std::min<qint64>(m_remainingSpanMSecs - msecs, 0);
+    return true;
+}
+
 bool Countdown::confirmCarriedOut(const QDateTime& now) {
     if (!m_armed)
         return false;

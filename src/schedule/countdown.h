@@ -63,6 +63,11 @@ public:
     // user whose input cannot be seen.
     TickResult tick(const QDateTime& now, std::optional<quint32> idleSeconds, int language);
 
+    // Moves the end of an armed task by msecs (later when positive); the ring's maximum
+    // follows. Not for an idle-time task, whose input already restarts it. False when
+    // nothing was moved.
+    bool postpone(qint64 msecs);
+
     // The window carried out the action of a Due tick. Returns true when an everyday task was
     // armed again for its next day (ring restarts from 0), false when the task is now idle.
     bool confirmCarriedOut(const QDateTime& now);

@@ -76,6 +76,15 @@ void ScheduledTask::ended() {
     Q_EMIT armedChanged(false);
 }
 
+bool ScheduledTask::postpone() {
+    if (m_awaitingOutcome || !m_countdown.postpone(kPostponeMSecs))
+        return false;
+    const QDateTime now = m_clock.now();
+    emitProgress(m_countdown.ringMaximum(), m_countdown.ringValue(now));
+    Q_EMIT postponed(m_countdown.endTime());
+    return true;
+}
+
 bool ScheduledTask::isTicking() const {
     return m_taskTimer->isActive();
 }

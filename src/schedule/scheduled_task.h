@@ -54,6 +54,11 @@ public:
     const std::string& refusal() const { return m_refusal; }
     // Disarms an armed task; nothing happens when none is armed.
     void stop();
+    // Moves the armed task's end by kPostponeMSecs; the ring, the reminders (which come
+    // again at their points) and the everyday flag follow. Not for an idle-time task.
+    static constexpr qint64 kPostponeMSecs = 10 * 60 * 1000;
+    bool postpone();
+    bool canPostpone() const { return isArmed() && mode() != TriggerMode::IdleTime; }
 
     bool isArmed() const { return m_countdown.isArmed(); }
     bool isTicking() const;
@@ -85,6 +90,8 @@ Q_SIGNALS:
     void failed(qz::PowerAction action, const QString& error);
     // The end passed while the computer slept or the program was stopped: not carried out.
     void missed(qz::PowerAction action, const QDateTime& dueTime);
+    // The armed task's end moved: the new due time.
+    void postponed(const QDateTime& dueTime);
     // A reminder point (5, 3, 1 minutes) is reached.
     void reminderDue(qint64 remainingSpanMSecs);
 

@@ -60,6 +60,10 @@ bool SettingsStore::applyLoadedValues(SettingsTarget& target) noexcept {
                 return false;
             // The everyday values are kept the moment they are read, so a later failed read
             // still leaves them for the start-up.
+            // Nothing stored yet: reminders stay on, as the window is laid out, so the first
+            // task set on this account warns before it acts.
+            const bool firstStart =
+                key->read(keys::kNotifications).status == RegistryReadStatus::Missing;
             if (!readText(*key, keys::kNotifications, notifications) ||
                 !readText(*key, keys::kStayOnTop, stayOnTop) ||
                 !readText(*key, keys::kRunAtStartup, runAtStartup) ||
@@ -68,6 +72,8 @@ bool SettingsStore::applyLoadedValues(SettingsTarget& target) noexcept {
                 !readText(*key, keys::kEverydayTime, m_savedEverydayTime) ||
                 !readText(*key, keys::kAction, action))
                 return false;
+            if (firstStart)
+                notifications = keys::kSwitchOn;
             // Closed before the controls are set: their handlers save through their own key.
         }
 

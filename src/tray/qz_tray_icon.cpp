@@ -1,7 +1,5 @@
 #include "tray/qz_tray_icon.h"
 
-#include "tray/tray_host.h"
-
 #include <QApplication>
 #include <QEvent>
 #include <QStyle>
@@ -13,17 +11,30 @@ TqzTrayIcon::TqzTrayIcon(QWidget* window, QObject* parent)
     : QObject(parent), m_window(window), m_hint(QStringLiteral("qZ Duvodoro Ruruzovad")) {
     updatePicture();
     m_icon.setToolTip(m_hint);
-    m_activationRestores = qz::trayReportsOnlyActivation();
     connect(&m_icon, &QSystemTrayIcon::activated, this, &TqzTrayIcon::onActivated);
     if (m_window)
         m_window->installEventFilter(this);
     // Put up once the event loop runs: finding the tray takes round trips to the desktop
-    // that the window's first appearance need not wait for. Without a tray the icon simply
-    // stays off, and minimizeApp keeps the window on the taskbar.
-    QTimer::singleShot(0, this, [this] {
-        if (QSystemTrayIcon::isSystemTrayAvailable())
-            m_icon.show();
-    });
+    // that the window's first appearance need not wait for. Without a tray the icon stays
+    // off, and minimizeApp keeps the window on the taskbar, until a tray appears.
+    QTimer::singleShot(0, this, &TqzTrayIcon::showWhenTrayAppears);
+}
+
+void TqzTrayIcon::showWhenTrayAppears() {
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        m_icon.show();
+        if (m_trayWatch)
+            m_trayWatch->stop();
+        return;
+    }
+    if (!m_trayWatch) {
+        // A coarse look every few seconds costs nothing noticeable, and only until then.
+        m_trayWatch = new QTimer(this);
+        m_trayWatch->setInterval(3000);
+        m_trayWatch->setTimerType(Qt::VeryCoarseTimer);
+        connect(m_trayWatch, &QTimer::timeout, this, &TqzTrayIcon::showWhenTrayAppears);
+        m_trayWatch->start();
+    }
 }
 
 TqzTrayIcon::~TqzTrayIcon() {
@@ -86,9 +97,20 @@ void TqzTrayIcon::hideIfWanted() {
 }
 
 void TqzTrayIcon::onActivated(QSystemTrayIcon::ActivationReason reason) {
-    if (reason == QSystemTrayIcon::DoubleClick ||
-        (m_activationRestores && reason == QSystemTrayIcon::Trigger))
+    if (!m_window)
+        return;
+    if (reason == QSystemTrayIcon::DoubleClick) {
         restoreApp();
+    } else if (reason == QSystemTrayIcon::Trigger) {
+        const bool shown =
+            m_window->isVisible() && !(m_window->windowState() & Qt::WindowMinimized);
+        if (!shown) {
+            restoreApp();
+        } else {
+            m_hideOnMinimize = true;
+            minimizeApp();
+        }
+    }
 }
 
 bool TqzTrayIcon::eventFilter(QObject* watched, QEvent* event) {

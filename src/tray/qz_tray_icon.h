@@ -5,6 +5,8 @@
 #include <QString>
 #include <QSystemTrayIcon>
 
+class QMenu;
+class QTimer;
 class QWidget;
 
 // The notification-area icon that the main window can be sent to.
@@ -18,8 +20,12 @@ class QWidget;
 //   stays minimised on the taskbar, so it is never lost. A minimise from the taskbar or the
 //   window manager takes the same path.
 // - minimizeToTaskbar(): MinButton. Minimises to the taskbar whatever HideOnMinimize says.
-// - A double-click on the icon (or the activation a StatusNotifierItem host sends in its
-//   place) runs restoreApp(): shows the window normal, raises and activates it.
+// - A single click on the icon (or the activation a StatusNotifierItem host sends) toggles
+//   the window: to the tray when it is shown, back when it is not. A double-click runs
+//   restoreApp(): shows the window normal, raises and activates it. The menu, if set, opens
+//   on the context click.
+// - A tray that appears after the start (the usual case at logon) is looked for every few
+//   seconds until it is there; the icon is put up then.
 // - HideOnMinimize starts true; it is cleared when the window is resized or shown again
 //   while not minimised (the window's FormResize), so that after a restore a minimise from
 //   the taskbar goes to the taskbar.
@@ -42,6 +48,8 @@ public:
     void minimizeApp();
     void minimizeToTaskbar();
     void restoreApp();
+    // The menu of the icon; owned by the caller.
+    void setMenu(QMenu* menu) { m_icon.setContextMenu(menu); }
 
     // The Qt icon underneath, for tray messages (the Windows reminders).
     QSystemTrayIcon* systemTrayIcon() { return &m_icon; }
@@ -57,11 +65,12 @@ private:
     void onActivated(QSystemTrayIcon::ActivationReason reason);
     void hideIfWanted();
     void updatePicture();
+    void showWhenTrayAppears();
 
     QPointer<QWidget> m_window;
     QSystemTrayIcon m_icon;
     QString m_hint;
     bool m_hideOnMinimize = true;
     bool m_toTaskbar = false;
-    bool m_activationRestores = false;
+    QTimer* m_trayWatch = nullptr;
 };

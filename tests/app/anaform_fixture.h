@@ -49,10 +49,14 @@ struct FakeIdle : IdleTime {
 
 struct RecordingNotifier : Notifier {
     std::vector<QString>* shown;
+    QList<NotifierAction> lastActions; // offered with the last notification
     explicit RecordingNotifier(std::vector<QString>* log) : shown(log) {}
-    void showReminder(const QString&, const QString&, const QString& body) override {
+    void showReminder(const QString&, const QString&, const QString& body,
+                      const QList<NotifierAction>& actions) override {
         shown->push_back(body);
+        lastActions = actions;
     }
+    void invoke(const QString& key) const { actionInvoked(key); }
 };
 
 // Builds a window over fakes; the fakes stay reachable through raw pointers and shared
@@ -86,7 +90,9 @@ protected:
                                                         std::make_unique<FakeRunAtStartup>(logon),
                                                         "/opt/qz/qzscheduler");
         deps.makeNotifier = [this](QSystemTrayIcon*) {
-            return std::make_unique<RecordingNotifier>(&reminders);
+            auto made = std::make_unique<RecordingNotifier>(&reminders);
+            notifier = made.get();
+            return made;
         };
         deps.openUrl = [this](const QUrl& url) { openedUrls.push_back(url); };
         deps.systemLocaleName = [this] { return systemLocale; };
@@ -126,6 +132,7 @@ protected:
     FakeIdle* idle = nullptr;
     RecordingPrompts* prompts = nullptr;
     std::vector<QString> reminders;
+    RecordingNotifier* notifier = nullptr;
     std::vector<QUrl> openedUrls;
     std::unique_ptr<TAnaform> window;
 };

@@ -32,9 +32,10 @@ TEST_F(AnaformTest, FirstStartOffersShutdownFromNowWithTheNextFullHour) {
     EXPECT_EQ(w.activeLanguage(), 2);
     EXPECT_EQ(child<TqzLabel>("lblislem")->caption(), " will shutdown after ");
     EXPECT_EQ(child<TqzLabel>("lbltarihEn")->caption(), "30 Minutes ");
-    // Both switches that were on in the layout went off with nothing stored.
+    // Stay-on-top went off with nothing stored; reminders stay on, so the first task warns.
     EXPECT_FALSE(w.stayOnTop());
-    EXPECT_FALSE(w.isReminderTimerRunning());
+    EXPECT_TRUE(w.isReminderTimerRunning());
+    EXPECT_EQ(stored("swBildirim"), "1");
     EXPECT_FALSE(logon->entry.has_value());
 }
 

@@ -157,8 +157,7 @@ TEST_F(IniStore, UnwritableFolderStartsLikeAFirstStartAndSavesNothing) {
     ModelWindow window(store);
     window.systemDefaultLanguage = 1;
     store.LoadSettings(window);
-    EXPECT_EQ(window.log,
-              (std::vector<std::string>{"swUstte off", "swBildirim off", "language 1"}));
+    EXPECT_EQ(window.log, (std::vector<std::string>{"swUstte off", "language 1"}));
     window.setSwitch(SettingsSwitch::StayOnTop, true);
     EXPECT_EQ(readAll(home.settingsDir()), "not a folder");
 }

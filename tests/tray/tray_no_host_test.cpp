@@ -44,13 +44,19 @@ TEST_F(TrayNoHostTest, ActivationRestoresWhereTheHostSendsNoDoubleClick) {
     EXPECT_TRUE(window.isVisible());
 }
 
-TEST_F(TrayNoHostTest, ASingleClickDoesNothingOnAClassicTray) {
+TEST_F(TrayNoHostTest, ASingleClickTogglesTheWindowADoubleClickShowsIt) {
     TqzTrayIcon tray(&window);
     window.hide();
     Q_EMIT tray.systemTrayIcon()->activated(QSystemTrayIcon::Trigger);
-    EXPECT_TRUE(window.isHidden());
+    EXPECT_TRUE(window.isVisible());
+    // Without a tray it goes as far as the taskbar, never out of reach.
+    Q_EMIT tray.systemTrayIcon()->activated(QSystemTrayIcon::Trigger);
+    QTest::qWait(50);
+    EXPECT_TRUE(window.windowState() & Qt::WindowMinimized);
+    EXPECT_FALSE(window.isHidden());
     Q_EMIT tray.systemTrayIcon()->activated(QSystemTrayIcon::DoubleClick);
     EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(window.windowState() & Qt::WindowMinimized);
 }
 
 } // namespace
