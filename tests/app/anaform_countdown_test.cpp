@@ -1,5 +1,6 @@
 // Arming, disarming and the one-second tick, driven by a manual clock.
 #include "anaform_fixture.h"
+#include "tray/qz_tray_icon.h"
 
 #include "widgets/qz_button.h"
 #include "widgets/qz_circled_progress_bar.h"
@@ -9,6 +10,7 @@
 #include "widgets/qz_radio_button.h"
 #include "widgets/qz_time_edit.h"
 
+#include <QMenu>
 #include <QTest>
 
 #include <algorithm>
@@ -330,6 +332,88 @@ TEST_F(CountdownTest, ReminderAtFiveMinutesCarriesMessageThreeAndTheRemainingTim
     w.timerBildirimTimer();
     ASSERT_EQ(reminders.size(), 1u);
     EXPECT_EQ(reminders[0], "Time to complete the programmed action :Remaining Time\r5 Minutes ");
+}
+
+QStringList actionKeys(const QList<NotifierAction>& actions) {
+    QStringList keys;
+    for (const NotifierAction& a : actions)
+        keys << a.key;
+    return keys;
+}
+
+TEST_F(CountdownTest, ReminderOffersPostponeAndCancelAndPostponeWarnsAgain) {
+    TAnaform& w = startAt();
+    armFromNow("00:06");
+    w.timerBildirimTimer();
+    tickAfter(60'000);
+    w.timerBildirimTimer();
+    ASSERT_EQ(reminders.size(), 1u);
+    EXPECT_EQ(actionKeys(notifier->lastActions), (QStringList{"postpone", "cancel"}));
+
+    notifier->invoke(QStringLiteral("postpone"));
+    EXPECT_EQ(w.countdown().endTime(), kNow.addSecs(16 * 60));
+    EXPECT_EQ(ring()->maxValue(), 16 * 60);
+    EXPECT_EQ(child<TqzLabel>("lbltarihEn")->caption(), "16 Minutes "); // the sentence follows
+    tickAfter(1'000); // the next second sees the moved end
+    w.timerBildirimTimer();
+    tickAfter(10 * 60'000 - 1'000); // five minutes before the new end: warned again
+    w.timerBildirimTimer();
+    ASSERT_EQ(reminders.size(), 2u);
+    EXPECT_TRUE(reminders[1].endsWith("5 Minutes "));
+
+    notifier->invoke(QStringLiteral("cancel"));
+    EXPECT_FALSE(w.isArmed());
+    EXPECT_EQ(startStop()->caption(), "Start Progress");
+    tickAfter(10 * 60'000);
+    EXPECT_TRUE(power->calls.empty());
+}
+
+TEST_F(CountdownTest, IdleTaskIsNotPostponedItsInputRestartsIt) {
+    TAnaform& w = startAt();
+    choose("radioBostaKalma");
+    arm();
+    const QDateTime end = w.countdown().endTime();
+    tickAfter(1'000);
+    notifier->invoke(QStringLiteral("postpone"));
+    EXPECT_EQ(w.countdown().endTime(), end);
+    EXPECT_EQ(actionKeys(notifier->lastActions), QStringList{});
+}
+
+TEST_F(CountdownTest, TrayMenuAndTipFollowTheTask) {
+    TAnaform& w = startAt();
+    auto* menu = child<QMenu>("trayMenu");
+    const QList<QAction*> entries = menu->actions();
+    ASSERT_EQ(entries.size(), 5); // show/hide, postpone, cancel, a line, quit
+    QAction* showHide = entries[0];
+    QAction* postpone = entries[1];
+    QAction* cancel = entries[2];
+    QAction* quit = entries[4];
+    Q_EMIT menu->aboutToShow();
+    EXPECT_EQ(showHide->text(), "Hide");
+    EXPECT_FALSE(postpone->isVisible());
+    EXPECT_FALSE(cancel->isVisible());
+    EXPECT_EQ(quit->text(), "Quit");
+    EXPECT_EQ(w.trayIcon()->hint(), "qZ Duvodoro Ruruzovad");
+
+    armFromNow("00:06");
+    Q_EMIT menu->aboutToShow();
+    EXPECT_TRUE(postpone->isVisible());
+    EXPECT_TRUE(cancel->isVisible());
+    EXPECT_EQ(w.trayIcon()->hint(), "qZ Duvodoro Ruruzovad\nShutdown at 14:31");
+    postpone->trigger();
+    EXPECT_EQ(w.countdown().endTime(), kNow.addSecs(16 * 60));
+    EXPECT_EQ(w.trayIcon()->hint(), "qZ Duvodoro Ruruzovad\nShutdown at 14:41");
+    cancel->trigger();
+    EXPECT_FALSE(w.isArmed());
+    EXPECT_EQ(w.trayIcon()->hint(), "qZ Duvodoro Ruruzovad");
+
+    // Without a tray here the window goes to the taskbar, and comes back.
+    showHide->trigger();
+    EXPECT_TRUE(w.isMinimized());
+    Q_EMIT menu->aboutToShow();
+    EXPECT_EQ(showHide->text(), "Show");
+    showHide->trigger();
+    EXPECT_FALSE(w.isMinimized());
 }
 
 struct CloseCase {

@@ -9,6 +9,8 @@ Options:
   --logind              run python3-dbusmock's logind template on the private system bus
                         (implies --system); its call log goes to $QZ_MOCK_LOGIND_LOG
   --logind-param JSON   template parameters, e.g. '{"CanSuspend": "no"}'
+  --notifications-param JSON
+                        the notification daemon's, e.g. '{"capabilities": "body actions"}'
   --notifications       run the notification_daemon template on the private session bus;
                         its call log goes to $QZ_MOCK_NOTIFY_LOG
   --xvfb                start Xvfb on a free display (found with -displayfd) and export DISPLAY
@@ -121,6 +123,7 @@ class Runner:
 
 def main(argv):
     opts = {"system": False, "logind": False, "logind_param": None, "notifications": False,
+            "notifications_param": None,
             "xvfb": False, "trayer": False, "session": True}
     i = 0
     while i < len(argv) and argv[i].startswith("--"):
@@ -128,8 +131,8 @@ def main(argv):
         i += 1
         if a == "--":
             break
-        if a == "--logind-param":
-            opts["logind_param"] = argv[i]
+        if a in ("--logind-param", "--notifications-param"):
+            opts[a.lstrip("-").replace("-", "_")] = argv[i]
             json.loads(argv[i])
             i += 1
         elif a == "--no-session-bus":
@@ -169,7 +172,8 @@ def main(argv):
             r.wait_name(env["DBUS_SYSTEM_BUS_ADDRESS"], "org.freedesktop.login1")
         if opts["notifications"]:
             env["QZ_MOCK_NOTIFY_LOG"] = os.path.join(r.tmp, "notify.log")
-            r.mock(env, "--session", "notification_daemon", env["QZ_MOCK_NOTIFY_LOG"])
+            r.mock(env, "--session", "notification_daemon", env["QZ_MOCK_NOTIFY_LOG"],
+                   opts["notifications_param"])
             r.wait_name(env["DBUS_SESSION_BUS_ADDRESS"], "org.freedesktop.Notifications")
         if opts["xvfb"]:
             env["DISPLAY"] = r.xvfb()

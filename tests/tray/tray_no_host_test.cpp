@@ -1,6 +1,7 @@
 #include "tray/qz_tray_icon.h"
 
 #include <QDBusConnection>
+#include <QProcess>
 #include <QTest>
 #include <QWidget>
 
@@ -57,6 +58,26 @@ TEST_F(TrayNoHostTest, ASingleClickTogglesTheWindowADoubleClickShowsIt) {
     Q_EMIT tray.systemTrayIcon()->activated(QSystemTrayIcon::DoubleClick);
     EXPECT_TRUE(window.isVisible());
     EXPECT_FALSE(window.windowState() & Qt::WindowMinimized);
+}
+
+// The usual case at logon: the program starts before the desktop's tray.
+TEST_F(TrayNoHostTest, ATrayThatAppearsLaterGetsTheIconAndTakesTheWindow) {
+    TqzTrayIcon tray(&window);
+    QTest::qWait(100);
+    ASSERT_FALSE(tray.isEnabled());
+
+    QProcess trayer;
+    trayer.start(QStringLiteral("trayer"),
+                 {QStringLiteral("--edge"), QStringLiteral("top"), QStringLiteral("--align"),
+                  QStringLiteral("right"), QStringLiteral("--widthtype"), QStringLiteral("request"),
+                  QStringLiteral("--height"), QStringLiteral("24")});
+    ASSERT_TRUE(trayer.waitForStarted());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return tray.isEnabled(); }, 10'000));
+    tray.setHideOnMinimize(true);
+    tray.minimizeApp();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.isHidden(); }, 2000));
+    trayer.terminate();
+    trayer.waitForFinished(3000);
 }
 
 } // namespace
