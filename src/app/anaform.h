@@ -9,6 +9,7 @@
 #include "update/update_window.h"
 
 #include <QFont>
+#include <QSet>
 #include <QWidget>
 
 #include <memory>
@@ -171,6 +172,8 @@ private:
     QString actionCaption(qz::PowerAction action) const;
     QString refusalText(qz::ScheduledTask::ArmResult result) const;
     void showRefusal(const QString& text);
+    // Asks the system which actions it can do and shows the others as unavailable.
+    void markUnavailableActions();
     void taskFailed(qz::PowerAction action, const QString& error);
     void taskMissed(qz::PowerAction action, const QDateTime& dueTime);
     void notifyOutcome(const QString& text);
@@ -190,7 +193,8 @@ private:
     std::unique_ptr<qz::UpdateTask> m_updater;
     qz::ScheduledTask* m_task = nullptr;
     bool m_shown = false;
-    bool m_rearmDecided = false; // FormShow has re-armed the stored task, or not
+    bool m_rearmDecided = false;         // FormShow has re-armed the stored task, or not
+    QSet<qz::PowerAction> m_unavailable; // actions the system says it cannot do
     bool m_versionCheckStarted = false;
     bool m_destroyed = false;
     bool m_storedActionRead = false; // the settings load pressed the stored action's button

@@ -86,6 +86,9 @@ void TAnaform::FormShow() {
             m_settings ? QString::fromStdString(m_settings->savedEverydayTime()) : QString();
         const bool rearm = everydayFlag() == QLatin1String("1") && m_storedActionRead &&
                            QTime::fromString(savedTime, QStringLiteral("HH:mm")).isValid();
+        // Which actions this system can do is asked once the window is up: the answers
+        // take round trips the first appearance need not wait for.
+        QTimer::singleShot(1000, this, &TAnaform::markUnavailableActions);
         m_rearmDecided = true;
         if (rearm) {
             qzTimeEdit1->setTime(savedTime);

@@ -50,6 +50,23 @@ QString TAnaform::refusalText(qz::ScheduledTask::ArmResult result) const {
     return {};
 }
 
+void TAnaform::markUnavailableActions() {
+    m_unavailable.clear();
+    for (qz::PowerAction action : qz::kAllPowerActions) {
+        const qz::PowerAvailability answer = m_task->availability(action);
+        TqzButton* button = actionButton(action);
+        if (answer.possible) {
+            button->setToolTip({});
+        } else {
+            // Shown as unavailable, its tip saying why; Start refuses it all the same.
+            m_unavailable.insert(action);
+            button->setToolTip(messageString("9").arg(actionCaption(action)) + QLatin1Char('\n') +
+                               QString::fromStdString(answer.reason));
+        }
+        button->setEnabled(!m_task->isArmed() && answer.possible);
+    }
+}
+
 void TAnaform::showRefusal(const QString& text) {
     if (!text.isEmpty())
         m_deps.prompts->showError(this, QString::fromUtf8(kPastTimeTitle), text);

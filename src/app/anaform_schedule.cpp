@@ -159,7 +159,7 @@ void TAnaform::taskArmedChanged(bool armed) {
         setScheduleInputsEnabled(false);
     } else {
         for (qz::PowerAction a : qz::kAllPowerActions)
-            actionButton(a)->setEnabled(true);
+            actionButton(a)->setEnabled(!m_unavailable.contains(a));
         qzTimeEdit1->setEnabled(true);
         for (TqzRadioButton* r :
              {radiohergun, radioSuandanitibaren, radioBelirtilenSaat, radioBostaKalma})
@@ -180,7 +180,7 @@ void TAnaform::setArmedLook(bool armed) {
 
 void TAnaform::setScheduleInputsEnabled(bool enabled) {
     for (qz::PowerAction a : qz::kAllPowerActions)
-        actionButton(a)->setEnabled(enabled);
+        actionButton(a)->setEnabled(enabled && !m_unavailable.contains(a));
     for (TqzRadioButton* r :
          {radioSuandanitibaren, radioBelirtilenSaat, radioBostaKalma, radiohergun})
         r->setEnabled(enabled);

@@ -34,16 +34,18 @@ ScheduledTask::ScheduledTask(const Clock& clock, PowerBackend* power, IdleTime* 
     connect(m_reminderTimer, &QTimer::timeout, this, &ScheduledTask::timerBildirimTimer);
 }
 
+PowerAvailability ScheduledTask::availability(PowerAction action) const {
+    return m_power ? actionAvailability(*m_power, action) : PowerAvailability{};
+}
+
 ScheduledTask::ArmResult ScheduledTask::arm(const Plan& plan) {
     if (plan.mode == TriggerMode::IdleTime && (!m_idle || !m_idle->measurable()))
         return ArmResult::IdleNotMeasurable;
     // Refused now rather than at the end, when nobody may be there to read why.
-    if (m_power) {
-        const PowerAvailability availability = actionAvailability(*m_power, plan.action);
-        if (!availability.possible) {
-            m_refusal = availability.reason;
-            return ArmResult::ActionUnavailable;
-        }
+    const PowerAvailability answer = availability(plan.action);
+    if (!answer.possible) {
+        m_refusal = answer.reason;
+        return ArmResult::ActionUnavailable;
     }
     switch (m_countdown.arm(plan.mode, plan.fields, m_clock.now())) {
     case Countdown::ArmResult::Armed:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "power/power_backend.h"
 #include "reminders/reminder_decision.h"
 #include "schedule/clock.h"
 #include "schedule/countdown.h"
@@ -14,7 +15,6 @@ class QTimer;
 namespace qz {
 
 class IdleTime;
-class PowerBackend;
 
 // The task's life: arming, the one-second countdown, the power call at its end, and the
 // decision when a reminder is due. The window, the tray and other copies of the program
@@ -50,6 +50,8 @@ public:
 
     // Arms the plan from now. Anything but Armed leaves the task as it was.
     ArmResult arm(const Plan& plan);
+    // What the system says of the action now (possible when there is no power backend).
+    PowerAvailability availability(PowerAction action) const;
     // Why the last arm() gave ActionUnavailable, in the system's words.
     const std::string& refusal() const { return m_refusal; }
     // Disarms an armed task; nothing happens when none is armed.

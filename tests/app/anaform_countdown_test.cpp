@@ -264,6 +264,23 @@ INSTANTIATE_TEST_SUITE_P(
                      "CanSuspend: no"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(CountdownTest, ActionsTheSystemCannotDoAreShownUnavailableWithTheReason) {
+    TAnaform& w = startAt();
+    power->impossible.emplace_back("canHibernate", "CanHibernate: na");
+    QTest::qWait(1'300); // asked once the window is up
+    auto* sleep = child<TqzButton>("btnSleep");
+    EXPECT_FALSE(sleep->isEnabled());
+    EXPECT_EQ(sleep->toolTip(),
+              "Sleep is not possible on this computer now. The system answered:\nCanHibernate: na");
+    EXPECT_TRUE(child<TqzButton>("btnwaitready")->isEnabled());
+    // A task armed and stopped gives the other actions back, not this one.
+    power->calls.clear();
+    arm();
+    w.btnStartStopClick();
+    EXPECT_FALSE(sleep->isEnabled());
+    EXPECT_TRUE(child<TqzButton>("btnLock")->isEnabled());
+}
+
 TEST_F(CountdownTest, RefusalAtTheEndIsShownAndAnEverydayTaskWaitsForItsNextDay) {
     TAnaform& w = startAt(QDateTime(QDate(2026, 3, 10), QTime(22, 59)));
     choose("radiohergun");

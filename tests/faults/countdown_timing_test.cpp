@@ -104,6 +104,14 @@ private:
     const Clock& m_clock;
 };
 
+// The calls from the privilege step on: the questions asked before (at Start, and which
+// actions the system can do once the window is up) change nothing.
+std::vector<std::string> acting(const std::vector<std::string>& calls) {
+    const auto first = std::find(calls.begin(), calls.end(),
+                                 std::string("setTokenPrivilege SeShutdownPrivilege true"));
+    return {first, calls.end()};
+}
+
 struct TimingCase {
     const char* name;
     bool busyCores;
@@ -163,7 +171,6 @@ TEST_P(FaultsCountdownTiming, ActsAtTheFirstTickAfterTheDueTimeOnce) {
     ASSERT_TRUE(armAt(w, due)) << "not armed at " << due.toString().toStdString();
     ASSERT_EQ(w.countdown().endTime(), due);
     ASSERT_TRUE(m_parts.prompts->errors.empty());
-    backend->calls.clear(); // Start asked whether the action is possible; the end is next
 
     std::unique_ptr<BusyCores> busy;
     if (c.busyCores) {
@@ -189,7 +196,7 @@ TEST_P(FaultsCountdownTiming, ActsAtTheFirstTickAfterTheDueTimeOnce) {
     EXPECT_FALSE(w.isArmed());
     EXPECT_FALSE(w.isTaskTimerRunning());
     if (!c.expectAction) {
-        EXPECT_TRUE(backend->calls.empty()) << backend->calls.front();
+        EXPECT_EQ(acting(backend->calls), std::vector<std::string>{});
         // The user is told what did not happen, and when it was due.
         const QString expected =
             QStringLiteral("Shutdown due at %1 was not carried out")
@@ -199,7 +206,7 @@ TEST_P(FaultsCountdownTiming, ActsAtTheFirstTickAfterTheDueTimeOnce) {
             << m_parts.reminders[0].toStdString();
         return;
     }
-    ASSERT_EQ(backend->calls,
+    ASSERT_EQ(acting(backend->calls),
               (std::vector<std::string>{"setTokenPrivilege SeShutdownPrivilege true", "canPowerOff",
                                         "shutdown"}));
     ASSERT_EQ(backend->actionTimes.size(), 1u);
