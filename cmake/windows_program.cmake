@@ -61,13 +61,16 @@ set(qz_nsis_files ${CMAKE_CURRENT_BINARY_DIR}/installer_files.nsh)
 file(GENERATE OUTPUT ${qz_nsis_files} CONTENT "${nsis_install}${nsis_remove}")
 
 find_program(QZ_MAKENSIS makensis)
+set(QZ_INSTALLER_COMPRESSOR lzma CACHE STRING
+    "Installer compression: lzma (smallest) or zlib (builds in a fraction of the time)")
 if(QZ_MAKENSIS)
     set(QZ_INSTALLER ${PROJECT_BINARY_DIR}/qzscheduler-setup.exe)
     set(qz_nsi ${PROJECT_SOURCE_DIR}/installer/qzscheduler.nsi)
     add_custom_command(
         OUTPUT ${QZ_INSTALLER}
         COMMAND ${QZ_MAKENSIS} -V2 -INPUTCHARSET UTF8 -DVERSION=${PROJECT_VERSION}
-                -DOUTFILE=${QZ_INSTALLER} -DICON=${QZ_ICON_FILE} -DFILES=${qz_nsis_files} ${qz_nsi}
+                -DOUTFILE=${QZ_INSTALLER} -DICON=${QZ_ICON_FILE} -DFILES=${qz_nsis_files}
+                -DCOMPRESSOR=${QZ_INSTALLER_COMPRESSOR} ${qz_nsi}
         DEPENDS qzscheduler ${qz_nsi} ${qz_nsis_files} ${QZ_ICON_FILE}
         COMMENT "Building the installer"
         VERBATIM)

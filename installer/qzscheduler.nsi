@@ -4,6 +4,7 @@
 ;   ICON     the program's .ico
 ;   FILES    a generated script that installs the program's files (macro InstallFiles) and
 ;            removes exactly those (macro RemoveFiles)
+;   COMPRESSOR  lzma (the default) or zlib
 ;
 ; Command line: /S silent; /CurrentUser (the default) or /AllUsers. The uninstaller asks
 ; whether to keep the settings (silently: keeps them) unless /RemoveSettings is given.
@@ -11,7 +12,11 @@
 ; A 64-bit installer for the 64-bit program: its folder and registry entries need no
 ; redirection.
 Target amd64-unicode
-SetCompressor /SOLID lzma
+; zlib builds many times faster than lzma, for test builds; releases take lzma, the smaller.
+!ifndef COMPRESSOR
+    !define COMPRESSOR lzma
+!endif
+SetCompressor /SOLID ${COMPRESSOR}
 
 !define PRODUCT "QZ Duvodoro Ruruzovad"
 !define PUBLISHER "QZ Software"

@@ -100,7 +100,8 @@ export WINEPREFIX
 WINEPREFIX=$(mktemp -d /tmp/qz-wine.XXXXXX)
 if ((windows_ready)) &&
     cmake -S . -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=Release -DQZ_WERROR=ON \
-        -DCMAKE_UNITY_BUILD=ON -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+        -DCMAKE_UNITY_BUILD=ON -DQZ_INSTALLER_COMPRESSOR=zlib \
+        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
         -DCMAKE_PREFIX_PATH="$root/build/qt6-mingw" -DQT_HOST_PATH=/usr \
         -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >/dev/null; then
     build/windows/wine-run wineboot >/dev/null 2>&1 &
