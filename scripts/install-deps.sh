@@ -8,7 +8,7 @@ packages=(qt6-base-dev cmake ninja-build g++ pkg-config libxss-dev libx11-dev
 if [[ "${1:-}" == "--test" ]]; then
     packages+=(libgtest-dev libgmock-dev googletest xdotool python3-dbusmock libglib2.0-bin
                trayer clang-format g++-mingw-w64-x86-64-posix wine wine64 python3
-               clang-14 libclang-rt-14-dev at-spi2-core python3-pyatspi)
+               clang-14 libclang-rt-14-dev at-spi2-core python3-pyatspi nsis)
 fi
 
 missing=()

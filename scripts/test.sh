@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test: the normal build, the
-# AddressSanitizer/UndefinedBehaviorSanitizer build, the Windows backends under Wine, and a
-# short bounded fuzzing run.
+# AddressSanitizer/UndefinedBehaviorSanitizer build, the Windows program and its installer
+# (MinGW-w64 against the Qt for MinGW in ../shared/qt6-mingw) under Wine, and a short bounded
+# fuzzing run.
 # Ends with one summary line "N passed, N failed" and a non-zero status on any failure.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -14,13 +15,15 @@ total_passed=0
 total_failed=0
 status=0
 
-# run_stage NAME BUILD_DIR CTEST_ARGS... : builds nothing, runs ctest and adds up its counts.
+# run_stage NAME BUILD_DIR CTEST_ARGS... : builds nothing, runs ctest (inside the command
+# stage_wrapper holds, if any) and adds up its counts.
+stage_wrapper=()
 run_stage() {
     local name=$1 dir=$2
     shift 2
     local log="$dir/ctest.log"
     echo "=== $name: tests"
-    (cd "$dir" && ctest --output-on-failure "$@") 2>&1 | tee "$log"
+    (cd "$dir" && "${stage_wrapper[@]}" ctest --output-on-failure "$@") 2>&1 | tee "$log"
     local line passed failed total
     line=$(grep -E "tests passed, [0-9]+ tests? failed out of [0-9]+" "$log" | tail -n 1)
     if [[ -z "$line" ]]; then
@@ -72,19 +75,50 @@ fi
 unset ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS
 
 echo "=== Windows build under Wine"
+# The Qt for MinGW comes as an archive beside the repository; it is unpacked into the build
+# folder once per checksum, so a rebuild does not relink everything.
+qt_archive_dir="$root/../shared/qt6-mingw"
+qt_sums="$qt_archive_dir/SHA256SUMS"
+qt_stamp=build/qt6-mingw/.unpacked-from
+windows_ready=1
+if [[ ! -f "$qt_sums" ]]; then
+    echo "windows: the Qt for MinGW is missing ($qt_archive_dir with SHA256SUMS and the archive)"
+    windows_ready=0
+elif ! [[ -f "$qt_stamp" && "$(cat "$qt_stamp")" == "$(cat "$qt_sums")" ]]; then
+    if (cd "$qt_archive_dir" && sha256sum --quiet -c SHA256SUMS); then
+        rm -rf build/qt6-mingw && mkdir -p build &&
+            tar -xJf "$qt_archive_dir/$(awk '{print $2; exit}' "$qt_sums")" -C build &&
+            cp "$qt_sums" "$qt_stamp" || windows_ready=0
+    else
+        echo "windows: the Qt for MinGW archive does not match its SHA256SUMS"
+        windows_ready=0
+    fi
+fi
+# A fresh Wine prefix per run, made while the build compiles (the build's Wine tools and the
+# tests wait for it). One X display with a tray for all Wine programs of the tests.
 export WINEPREFIX
 WINEPREFIX=$(mktemp -d /tmp/qz-wine.XXXXXX)
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-if cmake -S win32 -B build/win32 -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null &&
-    cmake --build build/win32 -j "$jobs"; then
-    wineboot --init >/dev/null 2>&1 || true
-    run_stage "windows" build/win32
+if ((windows_ready)) &&
+    cmake -S . -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=Release -DQZ_WERROR=ON \
+        -DCMAKE_UNITY_BUILD=ON -DQZ_INSTALLER_COMPRESSOR=zlib \
+        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+        -DCMAKE_PREFIX_PATH="$root/build/qt6-mingw" -DQT_HOST_PATH=/usr \
+        -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >/dev/null; then
+    build/windows/wine-run wineboot >/dev/null 2>&1 &
+    if cmake --build build/windows -j "$jobs"; then
+        stage_wrapper=(/usr/bin/python3 "$root/tests/support/with_mocks.py" --trayer --no-session-bus --)
+        run_stage "windows" build/windows -j "$jobs"
+        stage_wrapper=()
+    else
+        build_failed "windows"
+    fi
+    wait
 else
     build_failed "windows"
 fi
 wineserver -k >/dev/null 2>&1 || true
 rm -rf "$WINEPREFIX"
+unset WINEPREFIX
 
 echo "=== fuzzing (bounded)"
 if QZ_FUZZ_SECONDS="${QZ_FUZZ_SECONDS:-15}" scripts/fuzz.sh; then

@@ -1,6 +1,7 @@
 #include "app/anaform_deps.h"
 
 #include "app/user_prompts.h"
+#include "i18n/system_language.h"
 #include "power/idle_time.h"
 #include "power/power_backend.h"
 #include "reminders/notifier.h"
@@ -14,7 +15,6 @@
 #endif
 
 #include <QDesktopServices>
-#include <QLocale>
 
 namespace qz {
 
@@ -34,7 +34,7 @@ AnaformDeps DefaultAnaformDeps() {
     };
 #endif
     deps.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
-    deps.systemLocaleName = [] { return QLocale::system().name(); };
+    deps.systemLocaleName = [] { return systemLanguageLocaleName(); };
     return deps;
 }
 

@@ -5,6 +5,11 @@
 include_guard(GLOBAL)
 
 function(qz_add_mock_test)
+    # Private buses, mocks and X displays exist on Linux only; a Windows build has none of
+    # these services to mock.
+    if(WIN32)
+        return()
+    endif()
     cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;WRAPPER_ARGS;ENVIRONMENT" ${ARGN})
     add_executable(${T_NAME} ${T_SOURCES})
     target_link_libraries(${T_NAME} PRIVATE qz_test_main ${T_LIBS})

@@ -105,15 +105,19 @@ public:
                                   nullptr, &m_sandbox, nullptr),
                   ERROR_SUCCESS);
         ASSERT_EQ(RegOverridePredefKey(HKEY_CURRENT_USER, m_sandbox), ERROR_SUCCESS);
+        // A key made under HKEY_CURRENT_USER must land in the sandbox, or no test may run.
+        HKEY probe = nullptr;
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Probe", 0, nullptr, 0, KEY_ALL_ACCESS,
+                                  nullptr, &probe, nullptr),
+                  ERROR_SUCCESS);
+        RegCloseKey(probe);
+        ASSERT_EQ(RegOpenKeyExW(m_sandbox, L"Probe", 0, KEY_READ, &probe), ERROR_SUCCESS);
+        RegCloseKey(probe);
+        RegDeleteKeyW(m_sandbox, L"Probe");
     }
     void TearDown() override {
         cleanRegistry();
         RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-        // The tests' Run key landed in the sandbox, not in the user's own registry.
-        HKEY run = nullptr;
-        EXPECT_EQ(RegOpenKeyExW(m_sandbox, Win32RunAtStartup::kRunKeyPath, 0, KEY_READ, &run),
-                  ERROR_SUCCESS);
-        RegCloseKey(run);
         RegCloseKey(m_sandbox);
         RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\QZ Software Tests");
     }
