@@ -54,6 +54,7 @@ void SettingsStore::LoadSettings(SettingsTarget& target) noexcept {
 bool SettingsStore::applyLoadedValues(SettingsTarget& target) noexcept {
     try {
         std::string notifications, stayOnTop, runAtStartup, language, action;
+        bool notificationsOn = false;
         {
             std::unique_ptr<RegistryKey> key = m_registry->openKey(keys::kSettingsKeyLevels);
             if (!key)
@@ -73,7 +74,7 @@ bool SettingsStore::applyLoadedValues(SettingsTarget& target) noexcept {
                 !readText(*key, keys::kAction, action))
                 return false;
             if (firstStart)
-                notifications = keys::kSwitchOn;
+                notificationsOn = true;
             // Closed before the controls are set: their handlers save through their own key.
         }
 
@@ -84,7 +85,8 @@ bool SettingsStore::applyLoadedValues(SettingsTarget& target) noexcept {
 
         target.setSwitch(SettingsSwitch::StayOnTop, stayOnTop == keys::kSwitchOn);
         target.setSwitch(SettingsSwitch::RunAtStartup, runAtStartup == keys::kSwitchOn);
-        target.setSwitch(SettingsSwitch::Notifications, notifications == keys::kSwitchOn);
+        target.setSwitch(SettingsSwitch::Notifications,
+                         notificationsOn || notifications == keys::kSwitchOn);
 
         int active = 0;
         if (language == "1")

@@ -66,7 +66,7 @@ def test(argv):
     stored = {name: data for name, (kind, data) in (wine.reg_values(SETTINGS_KEY) or {}).items()
               if kind == "REG_SZ"}
     expect("settings after close", stored,
-           {"swBildirim": "0", "swUstte": "0", "swBaslangic": "1", "hergun": "0",
+           {"swBildirim": "1", "swUstte": "0", "swBaslangic": "1", "hergun": "0",
             "gorev": "shutdown", "dil": "2"})
     expect("Run value after close", wine.reg_text(RUN_KEY, RUN_VALUE), wine.windows_path(program))
     wine.reg_delete_value(RUN_KEY, RUN_VALUE)
