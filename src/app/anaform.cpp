@@ -111,7 +111,7 @@ void TAnaform::createComponents() {
 
     qzTrayIcon1 = new TqzTrayIcon(this, this);
     qzTrayIcon1->setObjectName(QStringLiteral("qzTrayIcon1"));
-    qzTrayIcon1->setHint(QStringLiteral("qZ Duvodoro Ruruzovad"));
+    qzTrayIcon1->setHint(QString::fromUtf8(qz::kTrayTitle));
 
     qzLang1 = new TqzLang(this);
     qzLang1->setObjectName(QStringLiteral("qzLang1"));

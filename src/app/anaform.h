@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/anaform_deps.h"
+#include "i18n/message_id.h"
 #include "schedule/countdown.h"
 #include "schedule/power_action.h"
 #include "schedule/scheduled_task.h"
@@ -123,6 +124,8 @@ public:
 
     // qz::UpdateWindow
     QString messageString(const QString& id) const override;
+    // The message string of that row in the active language.
+    QString message(qz::MessageId id) const;
     bool askYesNo(const QString& text) override;
     void stopStayingOnTop() override;
     void showUpdateRing() override;

@@ -10,7 +10,7 @@ QString TAnaform::armFromCommand(qz::PowerAction action, qz::TriggerMode mode,
                                  const QString& value) {
     // Never replaces a task the user set: that one is cancelled first, on purpose.
     if (m_task->isArmed())
-        return messageString("12");
+        return message(qz::MessageId::AlreadyArmed);
     TqzButton* button = actionButton(action);
     if (!button->isDown()) {
         button->setDown(true);
@@ -25,7 +25,7 @@ QString TAnaform::armFromCommand(qz::PowerAction action, qz::TriggerMode mode,
         // "YYYY-MM-DDTHH:MM": a date the calendar lacks is refused as the field refuses it.
         const QDate date = QDate::fromString(value.left(10), Qt::ISODate);
         if (!date.isValid())
-            return messageString("21");
+            return message(qz::MessageId::ImpossibleDate);
         radioBelirtilenSaat->setChecked(true);
         dateEditBelirtilenSure->setDate(date);
         timeEditBelirtilenSure->setTime(value.mid(11));

@@ -28,13 +28,6 @@
 
 #include <limits>
 
-namespace {
-
-// Title of the update questions.
-const char* const kUpdateTitle = "ZE Zivuzoziz";
-
-} // namespace
-
 void TAnaform::FormCreate() {
     qz::RunGuarded(*m_deps.prompts, this, [this] {
         if (m_settings)
@@ -207,8 +200,12 @@ QString TAnaform::messageString(const QString& id) const {
     return qzLang1->messageString(id);
 }
 
+QString TAnaform::message(qz::MessageId id) const {
+    return messageString(qz::messageKey(id));
+}
+
 bool TAnaform::askYesNo(const QString& text) {
-    return m_deps.prompts->askYesNo(this, QString::fromUtf8(kUpdateTitle), text);
+    return m_deps.prompts->askYesNo(this, QString::fromUtf8(qz::kUpdateTitle), text);
 }
 
 void TAnaform::stopStayingOnTop() {

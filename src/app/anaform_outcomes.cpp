@@ -14,9 +14,6 @@
 
 namespace {
 
-// Title of the box that refuses to arm a task (the specified-time refusal's own title).
-const char* const kPastTimeTitle = "QZ DuvoDoroRuruzovad";
-
 // Identity of the outcome notification: a new one replaces the last, and leaves the
 // countdown's reminders alone.
 const char* const kOutcomeNotification = "QZ outcome";
@@ -30,19 +27,19 @@ QString TAnaform::actionCaption(qz::PowerAction action) const {
 QString TAnaform::refusalText(qz::ScheduledTask::ArmResult result) const {
     switch (result) {
     case qz::ScheduledTask::ArmResult::NotInFuture:
-        return messageString("2");
+        return message(qz::MessageId::PastDate);
     case qz::ScheduledTask::ArmResult::SkippedByClockChange:
-        return messageString("7");
+        return message(qz::MessageId::SkippedByClockChange);
     case qz::ScheduledTask::ArmResult::IdleNotMeasurable:
-        return messageString("8");
+        return message(qz::MessageId::IdleNotMeasurable);
     case qz::ScheduledTask::ArmResult::ActionUnavailable:
-        return messageString("9").arg(actionCaption(selectedAction())) + QLatin1Char('\n') +
-               QString::fromStdString(m_task->refusal());
+        return message(qz::MessageId::ActionUnavailable).arg(actionCaption(selectedAction())) +
+               QLatin1Char('\n') + QString::fromStdString(m_task->refusal());
     case qz::ScheduledTask::ArmResult::InvalidInput:
         // The only field that can hold something that is not a value is the date.
         if (selectedMode() == qz::TriggerMode::SpecifiedTime &&
             !dateEditBelirtilenSure->hasValidDate())
-            return messageString("21");
+            return message(qz::MessageId::ImpossibleDate);
         break;
     case qz::ScheduledTask::ArmResult::Armed:
         break;
@@ -60,8 +57,9 @@ void TAnaform::markUnavailableActions() {
         } else {
             // Shown as unavailable, its tip saying why; Start refuses it all the same.
             m_unavailable.insert(action);
-            button->setToolTip(messageString("9").arg(actionCaption(action)) + QLatin1Char('\n') +
-                               QString::fromStdString(answer.reason));
+            button->setToolTip(
+                message(qz::MessageId::ActionUnavailable).arg(actionCaption(action)) +
+                QLatin1Char('\n') + QString::fromStdString(answer.reason));
         }
         button->setEnabled(!m_task->isArmed() && answer.possible);
     }
@@ -69,11 +67,12 @@ void TAnaform::markUnavailableActions() {
 
 void TAnaform::showRefusal(const QString& text) {
     if (!text.isEmpty())
-        m_deps.prompts->showError(this, QString::fromUtf8(kPastTimeTitle), text);
+        m_deps.prompts->showError(this, QString::fromUtf8(qz::kRefusalTitle), text);
 }
 
 void TAnaform::taskFailed(qz::PowerAction action, const QString& error) {
-    const QString text = messageString("10").arg(actionCaption(action)) + QLatin1Char('\n') + error;
+    const QString text =
+        message(qz::MessageId::ActionFailed).arg(actionCaption(action)) + QLatin1Char('\n') + error;
     // The window may be in the tray: the notification is what is seen first.
     notifyOutcome(text);
     m_deps.prompts->showError(this, QString::fromUtf8(qz::kProgramTitle), text);
@@ -81,8 +80,9 @@ void TAnaform::taskFailed(qz::PowerAction action, const QString& error) {
 
 void TAnaform::taskMissed(qz::PowerAction action, const QDateTime& dueTime) {
     const QLocale locale(activeLanguage() == 1 ? QLocale::Turkish : QLocale::English);
-    const QString text = messageString("11").arg(actionCaption(action),
-                                                 locale.toString(dueTime, QLocale::ShortFormat));
+    const QString text =
+        message(qz::MessageId::DeadlineMissed)
+            .arg(actionCaption(action), locale.toString(dueTime, QLocale::ShortFormat));
     notifyOutcome(text);
     showNotice(text);
 }

@@ -211,7 +211,7 @@ void TAnaform::showReminder(qint64 remainingSpanMSecs) {
         return;
     m_notifier->showReminder(
         qz::reminderName(), qz::reminderTitle(),
-        qz::reminderBody(messageString("3"),
+        qz::reminderBody(message(qz::MessageId::TimeToComplete),
                          qz::remainingTimeText(remainingSpanMSecs, activeLanguage())),
         reminderActions());
 }

@@ -2,6 +2,7 @@
 // and the choices a reminder offers.
 #include "app/anaform.h"
 
+#include "i18n/program_titles.h"
 #include "reminders/notifier.h"
 #include "schedule/date_time.h"
 #include "tray/qz_tray_icon.h"
@@ -12,8 +13,6 @@
 
 namespace {
 
-// The tip as the tray icon had it from the start; an armed task adds a line.
-const char* const kTrayHint = "qZ Duvodoro Ruruzovad";
 const QString kPostpone = QStringLiteral("postpone");
 const QString kCancel = QStringLiteral("cancel");
 
@@ -45,28 +44,30 @@ void TAnaform::createTrayMenu() {
 }
 
 void TAnaform::refreshTrayMenu() {
-    m_showHideAction->setText(messageString(isVisible() && !isMinimized() ? "14" : "13"));
-    m_postponeAction->setText(messageString("15"));
-    m_cancelAction->setText(messageString("16"));
-    m_quitAction->setText(messageString("17"));
+    m_showHideAction->setText(
+        message(isVisible() && !isMinimized() ? qz::MessageId::TrayHide : qz::MessageId::TrayShow));
+    m_postponeAction->setText(message(qz::MessageId::Postpone));
+    m_cancelAction->setText(message(qz::MessageId::CancelTask));
+    m_quitAction->setText(message(qz::MessageId::Quit));
     m_postponeAction->setVisible(m_task->canPostpone());
     m_cancelAction->setVisible(m_task->isArmed());
 }
 
 void TAnaform::refreshTrayTip() {
-    QString tip = QString::fromLatin1(kTrayHint);
+    QString tip = QString::fromUtf8(qz::kTrayTitle);
     if (m_task->isArmed())
-        tip += QLatin1Char('\n') + messageString("18").arg(actionCaption(m_task->action()),
-                                                           m_task->countdown().endTime().toString(
-                                                               QStringLiteral("HH:mm")));
+        tip += QLatin1Char('\n') +
+               message(qz::MessageId::DueAt)
+                   .arg(actionCaption(m_task->action()),
+                        m_task->countdown().endTime().toString(QStringLiteral("HH:mm")));
     qzTrayIcon1->setHint(tip);
 }
 
 QList<qz::NotifierAction> TAnaform::reminderActions() const {
     QList<qz::NotifierAction> actions;
     if (m_task->canPostpone())
-        actions.append({kPostpone, messageString("15")});
-    actions.append({kCancel, messageString("16")});
+        actions.append({kPostpone, message(qz::MessageId::Postpone)});
+    actions.append({kCancel, message(qz::MessageId::CancelTask)});
     return actions;
 }
 

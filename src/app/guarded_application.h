@@ -1,5 +1,7 @@
 #pragma once
 
+#include "i18n/program_titles.h"
+
 #include <QApplication>
 
 #include <exception>
@@ -8,9 +10,6 @@
 namespace qz {
 
 class UserPrompts;
-
-// The program's title, shown in the taskbar and on the handler error box.
-inline constexpr const char* kProgramTitle = "QZ Duvodoro Ruruzovad";
 
 // Runs one event handler; an error escaping it is shown in the standard error box and
 // the program goes on. Returns false when the handler failed.

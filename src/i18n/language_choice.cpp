@@ -8,12 +8,4 @@ int defaultLanguage(const QLocale& system) {
     return turkishInTurkey ? kTurkish : kEnglish;
 }
 
-int startupLanguage(const QString& storedDil, const QLocale& system) {
-    if (storedDil == QLatin1String("1"))
-        return kTurkish;
-    if (storedDil == QLatin1String("2"))
-        return kEnglish;
-    return defaultLanguage(system);
-}
-
 } // namespace qz

@@ -11,7 +11,4 @@ namespace qz {
 // system locale tr_TR), English for every other locale, other Turkish ones included.
 int defaultLanguage(const QLocale& system = QLocale::system());
 
-// The language at start from the stored text of "dil": exactly "1" or "2", else the default.
-int startupLanguage(const QString& storedDil, const QLocale& system = QLocale::system());
-
 } // namespace qz

@@ -40,7 +40,7 @@ inline constexpr const char* kFontCharsetProperty = "FontCharset";
 //   2. loadProgramTable(): language 2 active, nothing applied, so the window keeps the English
 //      texts it was built with. Components are looked up only when a language is applied, so they
 //      must exist with their objectNames by then;
-//   3. set the language: setActiveLanguage(qz::startupLanguage(dil)) at start-up, and in
+//   3. set the language: the one the settings store chose at start-up, and in
 //      cmbDilChange setActiveLanguage(cmbDil->itemIndex() + 1), then recompose the description.
 //      Setting the active language again does nothing; an invalid number throws ELanguageError
 //      and changes nothing;
@@ -99,9 +99,6 @@ public:
     QStringList& excludedProperties() { return m_excludedProperties; }
     QStringList& doNotTranslate() { return m_doNotTranslate; }
     QStringList& smartExcludeProps() { return m_smartExcludeProps; }
-    void setUseDefaultLanguage(bool on) { m_useDefaultLanguage = on; }
-    void setDefaultLanguage(int language) { m_defaultLanguage = language; }
-    void setAutoSkipEmpties(bool on) { m_autoSkipEmpties = on; }
 
     // Applies the table for the active language to the owner and its components.
     virtual void changeLanguage();

@@ -19,6 +19,13 @@ public:
     virtual bool measurable() const { return true; }
 };
 
+// Seconds since the last input from the tick of that input and the current tick count, both
+// in milliseconds, in unsigned 32-bit arithmetic so that the tick's wrap-around after about
+// 49.7 days is harmless (Windows' GetLastInputInfo against GetTickCount).
+constexpr std::uint32_t idleSecondsFromTicks(std::uint32_t lastInputTick, std::uint32_t tickCount) {
+    return static_cast<std::uint32_t>(tickCount - lastInputTick) / 1000u;
+}
+
 // X11: the MIT-SCREEN-SAVER extension; Wayland: the session bus idle monitors
 // (org.gnome.Mutter.IdleMonitor, then org.freedesktop.ScreenSaver); Windows:
 // GetLastInputInfo. The choice is made once, here.

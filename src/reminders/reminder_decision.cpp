@@ -1,5 +1,7 @@
 #include "reminders/reminder_decision.h"
 
+#include "i18n/program_titles.h"
+
 namespace qz {
 
 namespace {
@@ -11,7 +13,7 @@ QString reminderName() {
     return QStringLiteral("Kalan Süre");
 }
 QString reminderTitle() {
-    return QStringLiteral("QZ Duvodoro Ruruzovad");
+    return QString::fromUtf8(kProgramTitle);
 }
 
 QString reminderBody(const QString& messageString3, const QString& remainingTimeText) {

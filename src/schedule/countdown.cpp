@@ -28,7 +28,6 @@ Countdown::ArmResult Countdown::arm(TriggerMode mode, const ScheduleFields& fiel
 
 void Countdown::disarm() {
     m_armed = false;
-    m_startTime = {};
     m_endTime = {};
     m_startUtc = {};
     m_endUtc = {};
@@ -37,29 +36,26 @@ void Countdown::disarm() {
 
 void Countdown::start(const QDateTime& now, const QDateTime& endTime) {
     m_armed = true;
-    m_startTime = now;
     m_endTime = endTime;
     m_startUtc = now.toUTC();
     m_endUtc = endTime.toUTC();
     m_remainingSpanMSecs = std::min<qint64>(m_endUtc.msecsTo(m_startUtc), 0);
 }
 
-Countdown::TickResult Countdown::tick(const QDateTime& localNow, std::optional<quint32> idleSeconds,
-                                      int language) {
+Countdown::TickResult Countdown::tick(const QDateTime& localNow,
+                                      std::optional<quint32> idleSeconds) {
     // Local time is needed only to find the next run; the counting itself is done in UTC,
     // so each tick converts the time once instead of at every comparison.
     const QDateTime now = localNow.toUTC();
     TickResult result;
-    if (!m_armed) {
-        result.ringCaption = remainingTimeTitle(language);
+    if (!m_armed)
         return result;
-    }
     if (!now.isValid()) {
         // No usable time: keep counting as before and decide nothing.
         result.outcome = TickOutcome::Running;
         result.armed = true;
         result.ringMaximum = ringMaximum();
-        result.ringCaption = qz::remainingTimeText(m_remainingSpanMSecs, language);
+        result.remainingSpanMSecs = m_remainingSpanMSecs;
         return result;
     }
 
@@ -80,9 +76,7 @@ Countdown::TickResult Countdown::tick(const QDateTime& localNow, std::optional<q
     if (m_armed) {
         result.ringMaximum = ringMaximum();
         result.ringValue = ringValue(now);
-        result.ringCaption = remainingTimeText(now, language);
-    } else {
-        result.ringCaption = remainingTimeTitle(language);
+        result.remainingSpanMSecs = refreshRemainingSpan(now);
     }
     return result;
 }
@@ -130,10 +124,10 @@ quint32 Countdown::ringValue(const QDateTime& now) const {
     return static_cast<quint32>(std::min<qint64>(elapsed / 1000, ringMaximum()));
 }
 
-QString Countdown::remainingTimeText(const QDateTime& now, int language) {
+qint64 Countdown::refreshRemainingSpan(const QDateTime& now) {
     if (m_armed && now.isValid())
         m_remainingSpanMSecs = std::min<qint64>(m_endUtc.msecsTo(now), 0);
-    return qz::remainingTimeText(m_remainingSpanMSecs, language);
+    return m_remainingSpanMSecs;
 }
 
 QString Countdown::everydayFlag() const {

@@ -49,7 +49,7 @@ public:
         bool armed = false;         // after this tick; false: the window shows its idle state
         quint32 ringMaximum = 0;
         quint32 ringValue = 0;
-        QString ringCaption; // the remaining-time text (the idle title when not armed)
+        qint64 remainingSpanMSecs = 0; // now - EndTime, for the remaining-time text
     };
 
     // Arms the task of `mode` from the fields; the end time is computed from `now`. Refused
@@ -61,7 +61,7 @@ public:
     // input, consulted only in the idle-time mode; 0 restarts the countdown. Without a
     // measurement (nullopt) the user counts as active, so an idle task never ends under a
     // user whose input cannot be seen.
-    TickResult tick(const QDateTime& now, std::optional<quint32> idleSeconds, int language);
+    TickResult tick(const QDateTime& now, std::optional<quint32> idleSeconds);
 
     // Moves the end of an armed task by msecs (later when positive); the ring's maximum
     // follows. Not for an idle-time task, whose input already restarts it. False when
@@ -77,21 +77,19 @@ public:
     QDateTime endTime() const { return m_endTime; }
     // The end time in milliseconds since the epoch, without a local-time conversion.
     qint64 endMSecsSinceEpoch() const { return m_endUtc.toMSecsSinceEpoch(); }
-    // Arming moment, or the last idle restart or everyday re-arm.
-    QDateTime startTime() const { return m_startTime; }
 
     // Whole seconds from the start to the end time: the ring's maximum while armed.
     quint32 ringMaximum() const;
     // Whole seconds since the start, clamped to 0..ringMaximum(); full once the task is due.
     quint32 ringValue(const QDateTime& now) const;
 
-    // now - EndTime in milliseconds as of the last tick or remainingTimeText() call; negative
+    // now - EndTime in milliseconds as of the last tick or refreshRemainingSpan() call; negative
     // while time remains, never above 0 (an overdue task shows and reminds nothing more).
     // 0 while idle.
     qint64 remainingSpanMSecs() const { return m_remainingSpanMSecs; }
 
-    // Refreshes the remaining span from `now` and returns its remaining-time text.
-    QString remainingTimeText(const QDateTime& now, int language);
+    // Refreshes the remaining span from `now` and returns it.
+    qint64 refreshRemainingSpan(const QDateTime& now);
 
     // The everyday flag to store: "1" exactly while an everyday task is armed, else "0".
     QString everydayFlag() const;
@@ -104,7 +102,6 @@ private:
     bool m_armed = false;
     TriggerMode m_mode = TriggerMode::FromNow;
     ScheduleFields m_fields;
-    QDateTime m_startTime;
     QDateTime m_endTime;
     // The same two moments in UTC, for arithmetic without local-time conversions.
     QDateTime m_startUtc;

@@ -108,10 +108,6 @@ QString remainingTimeTitle(int language) {
     return language == 1 ? QStringLiteral("Kalan Süre") : QStringLiteral("Remaining Time");
 }
 
-quint32 idleSecondsFromTicks(quint32 lastInputTick, quint32 tickCount) {
-    return static_cast<quint32>(tickCount - lastInputTick) / 1000u;
-}
-
 QTime nextFullHour(const QDateTime& now) {
     const int hour = now.isValid() ? now.time().hour() : 23;
     return QTime((hour + 1) % 24, 0);

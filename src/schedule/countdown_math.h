@@ -47,11 +47,6 @@ QString remainingTimeText(qint64 spanMSecs, int language);
 // Ring caption of an idle task: "Kalan Süre" for language 1, "Remaining Time" otherwise.
 QString remainingTimeTitle(int language);
 
-// Seconds since the last input from the tick of that input and the current tick count,
-// both in milliseconds, in unsigned 32-bit arithmetic so that the tick's wrap-around after
-// about 49.7 days is harmless.
-quint32 idleSecondsFromTicks(quint32 lastInputTick, quint32 tickCount);
-
 // The specified-time field's value at start: the hour after now's hour, at :00 (14:25 gives
 // 15:00, 23:40 gives 00:00).
 QTime nextFullHour(const QDateTime& now);

@@ -1,6 +1,5 @@
 #include "schedule/scheduled_task.h"
 
-#include "i18n/language_index.h"
 #include "power/idle_time.h"
 #include "power/power_executor.h"
 
@@ -103,8 +102,7 @@ bool ScheduledTask::remindersEnabled() const {
 }
 
 qint64 ScheduledTask::refreshRemainingSpan() {
-    m_countdown.remainingTimeText(m_clock.now(), kEnglish);
-    return m_countdown.remainingSpanMSecs();
+    return m_countdown.refreshRemainingSpan(m_clock.now());
 }
 
 void ScheduledTask::emitProgress(quint32 maximum, quint32 value) {
@@ -112,7 +110,6 @@ void ScheduledTask::emitProgress(quint32 maximum, quint32 value) {
 }
 
 void ScheduledTask::timerGorevTimer() {
-    // A failing tick is simply tried again a second later.
     if (m_awaitingOutcome)
         return; // the system has not answered the action yet
     try {
@@ -121,7 +118,7 @@ void ScheduledTask::timerGorevTimer() {
         std::optional<quint32> idle;
         if (m_countdown.mode() == TriggerMode::IdleTime && m_idle)
             idle = m_idle->idleSeconds();
-        const Countdown::TickResult r = m_countdown.tick(now, idle, kEnglish);
+        const Countdown::TickResult r = m_countdown.tick(now, idle);
         switch (r.outcome) {
         case Countdown::TickOutcome::NotArmed:
             m_taskTimer->stop();
@@ -141,7 +138,8 @@ void ScheduledTask::timerGorevTimer() {
                 ended();
             return;
         }
-    } catch (...) {
+    } catch (const PowerError&) {
+        // The privilege step failed: the next tick tries again.
     }
 }
 

@@ -69,7 +69,6 @@ void TqzTrayIcon::minimizeApp() {
     if (!(m_window->windowState() & Qt::WindowMinimized))
         m_window->setWindowState(m_window->windowState() | Qt::WindowMinimized);
     hideIfWanted();
-    Q_EMIT appMinimized();
 }
 
 void TqzTrayIcon::minimizeToTaskbar() {
@@ -88,7 +87,6 @@ void TqzTrayIcon::restoreApp() {
     m_window->show();
     m_window->raise();
     m_window->activateWindow();
-    Q_EMIT appRestored();
 }
 
 void TqzTrayIcon::hideIfWanted() {

@@ -54,10 +54,6 @@ public:
     // The Qt icon underneath, for tray messages (the Windows reminders).
     QSystemTrayIcon* systemTrayIcon() { return &m_icon; }
 
-Q_SIGNALS:
-    void appMinimized(); // the window went to the tray (or the taskbar, without a tray)
-    void appRestored();
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -4,11 +4,11 @@
 
 #include "app/anaform.h"
 #include "app/user_prompts.h"
-#include "power/recording_power_backend.h"
 #include "reminders/notifier.h"
-#include "schedule/manual_clock.h"
 #include "settings/fake_registry.h"
 #include "settings/settings_store.h"
+#include "support/manual_clock.h"
+#include "support/recording_power_backend.h"
 
 #include <QString>
 #include <QWidget>

@@ -3,7 +3,7 @@
 // and not at all when the tick finds the due time more than a minute behind.
 #include "window_harness.h"
 
-#include "power/recording_power_backend.h"
+#include "support/recording_power_backend.h"
 
 #include <QElapsedTimer>
 #include <QLocale>

@@ -3,8 +3,8 @@
 #include "window_harness.h"
 
 #include "power/logind_backend.h"
-#include "power/mock_bus.h"
-#include "schedule/manual_clock.h"
+#include "support/manual_clock.h"
+#include "support/mock_bus.h"
 #include "widgets/qz_button.h"
 
 #include <QDBusConnection>

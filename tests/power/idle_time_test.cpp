@@ -1,7 +1,7 @@
-#include "mock_bus.h"
 #include "power/idle_time.h"
 #include "power/idle_time_dbus.h"
 #include "power/idle_time_x11.h"
+#include "support/mock_bus.h"
 
 #include <QProcess>
 #include <QTest>

@@ -1,6 +1,6 @@
-#include "mock_bus.h"
 #include "power/logind_backend.h"
 #include "power/power_executor.h"
+#include "support/mock_bus.h"
 
 #include <QDBusObjectPath>
 #include <QTest>

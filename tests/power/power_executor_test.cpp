@@ -1,5 +1,5 @@
 #include "power/power_executor.h"
-#include "power/recording_power_backend.h"
+#include "support/recording_power_backend.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Reminder actions against the notification daemon's mock: sent only where its
 // capabilities list "actions", and the user's choice comes back to the program.
-#include "power/mock_bus.h"
 #include "reminders/dbus_notifier.h"
+#include "support/mock_bus.h"
 
 #include <QTest>
 

@@ -1,11 +1,11 @@
 #include "i18n/language_index.h"
 #include "power/idle_time.h"
-#include "power/mock_bus.h"
 #include "reminders/dbus_notifier.h"
 #include "reminders/reminder_decision.h"
 #include "schedule/countdown_math.h"
-#include "schedule/manual_clock.h"
 #include "schedule/scheduled_task.h"
+#include "support/manual_clock.h"
+#include "support/mock_bus.h"
 
 #include <QTest>
 

@@ -1,3 +1,4 @@
+#include "power/idle_time.h"
 #include "schedule/countdown_math.h"
 #include "schedule/date_time.h"
 
