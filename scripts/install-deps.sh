@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the program needs; with --test also those the tests need.
+# Installs the Debian 12 packages the program needs; with --package also those its Debian
+# package's build needs, with --test those and what the tests need.
 # Does nothing when everything is present, so it is cheap to call before every build.
 set -euo pipefail
 
 packages=(qt6-base-dev cmake ninja-build g++ pkg-config libxss-dev libx11-dev
           fonts-dejavu-core fonts-wine xvfb xauth x11-utils imagemagick dbus)
+# The Debian package's build (scripts/package.sh): dpkg-buildflags, dpkg-shlibdeps.
+if [[ "${1:-}" == "--package" || "${1:-}" == "--test" ]]; then
+    packages+=(dpkg-dev file)
+fi
 if [[ "${1:-}" == "--test" ]]; then
+    packages+=(lintian appstream)
     packages+=(libgtest-dev libgmock-dev googletest xdotool python3-dbusmock libglib2.0-bin
                trayer clang-format g++-mingw-w64-x86-64-posix wine wine64 python3
                clang-14 libclang-rt-14-dev at-spi2-core python3-pyatspi nsis)

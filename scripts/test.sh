@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test: the normal build, the
 # AddressSanitizer/UndefinedBehaviorSanitizer build, the Windows program and its installer
-# (MinGW-w64 against the Qt for MinGW in ../shared/qt6-mingw) under Wine, and a short bounded
-# fuzzing run.
+# (MinGW-w64 against the Qt for MinGW in ../shared/qt6-mingw) under Wine, the Debian package
+# (scripts/test-package.sh), and a short bounded fuzzing run.
 # Ends with one summary line "N passed, N failed" and a non-zero status on any failure.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -119,6 +119,20 @@ fi
 wineserver -k >/dev/null 2>&1 || true
 rm -rf "$WINEPREFIX"
 unset WINEPREFIX
+
+echo "=== Debian package"
+mkdir -p build
+scripts/test-package.sh 2>&1 | tee build/package-test.log
+package_line=$(grep -E "^package: [0-9]+ passed, [0-9]+ failed$" build/package-test.log)
+if [[ "$package_line" =~ ([0-9]+)\ passed,\ ([0-9]+)\ failed ]]; then
+    total_passed=$((total_passed + BASH_REMATCH[1]))
+    total_failed=$((total_failed + BASH_REMATCH[2]))
+    ((BASH_REMATCH[2] == 0)) || status=1
+else
+    echo "package: the stage gave no result"
+    total_failed=$((total_failed + 1))
+    status=1
+fi
 
 echo "=== fuzzing (bounded)"
 if QZ_FUZZ_SECONDS="${QZ_FUZZ_SECONDS:-15}" scripts/fuzz.sh; then

@@ -7,7 +7,9 @@
 namespace qz {
 
 QStringList updateModuleFolders() {
-    return {QCoreApplication::applicationDirPath(), QStringLiteral(QZ_UPDATE_MODULE_DIR)};
+    const QDir program(QCoreApplication::applicationDirPath());
+    return {program.path(),
+            QDir::cleanPath(program.filePath(QStringLiteral(QZ_UPDATE_MODULE_DIR_FROM_PROGRAM)))};
 }
 
 std::unique_ptr<UpdateTask> loadUpdater(UpdateWindow& window, const QStringList& folders) {

@@ -17,7 +17,8 @@ inline constexpr char kUpdateModuleName[] = "qzscheduler-update.so";
 inline constexpr char kUpdateModuleEntry[] = "qzCreateUpdater";
 using UpdateModuleEntry = UpdateTask* (*)(UpdateWindow&);
 
-// The folders searched for the module: the program's own folder, then the installed one.
+// The folders searched for the module: the program's own folder (a build), then the library
+// folder installed beside it, wherever the installation prefix is.
 QStringList updateModuleFolders();
 
 // The version check with this machine's defaults over the window, from the first folder
