@@ -5,10 +5,16 @@
 #include "app/single_instance.h"
 #include "app/termination_signals.h"
 #include "app/user_prompts.h"
+#include "update/update_worker.h"
 
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
+    // The program started again by itself for the update's network work: no window, no
+    // single-copy claim, no settings.
+    if (qz::isUpdateWorkerCall(argc, argv))
+        return qz::runUpdateWorker(argc, argv);
+
     qz::MessageBoxPrompts prompts;
     qz::GuardedApplication app(argc, argv, prompts);
     // First, so that the end of the session is never lost, not even while a start-up
