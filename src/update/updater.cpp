@@ -95,7 +95,8 @@ void Updater::retireWorker() {
     if (!m_worker)
         return;
     m_worker->disconnect(this);
-    // Possibly inside its own signal, so deleted from the event loop; it has ended by then.
+    // Possibly inside its own signal, so deleted from the event loop; a worker still running
+    // then (a hung check) is killed.
     m_worker->deleteLater();
     m_worker = nullptr;
 }
