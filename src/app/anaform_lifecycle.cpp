@@ -50,8 +50,8 @@ void TAnaform::setVisible(bool visible) {
     }
     QWidget::setVisible(visible);
     if (visible && !m_versionCheckStarted && m_deps.makeUpdater) {
-        // The version check runs beside the window, and its network stack is loaded only
-        // once the window is on the screen.
+        // The version check runs beside the window, in a worker process started once the
+        // window is on the screen.
         m_versionCheckStarted = true;
         QTimer::singleShot(0, this, [this] {
             qz::RunGuarded(*m_deps.prompts, this, [this] {

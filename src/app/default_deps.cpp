@@ -8,11 +8,7 @@
 #include "schedule/clock.h"
 #include "settings/settings_store.h"
 #include "settings/user_settings.h"
-#if defined(QZ_UPDATE_AS_MODULE)
-#include "update/update_module.h"
-#else
 #include "update/updater.h"
-#endif
 
 #include <QDesktopServices>
 
@@ -26,13 +22,9 @@ AnaformDeps DefaultAnaformDeps() {
     deps.settings = createUserSettingsStore();
     deps.prompts = std::make_unique<MessageBoxPrompts>();
     deps.makeNotifier = [](QSystemTrayIcon* icon) { return createNotifier(icon); };
-#if defined(QZ_UPDATE_AS_MODULE)
-    deps.makeUpdater = [](UpdateWindow& window) { return loadUpdater(window); };
-#else
     deps.makeUpdater = [](UpdateWindow& window) -> std::unique_ptr<UpdateTask> {
         return std::make_unique<Updater>(window, DefaultUpdateOptions());
     };
-#endif
     deps.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
     deps.systemLocaleName = [] { return systemLanguageLocaleName(); };
     return deps;

@@ -2,19 +2,17 @@
 
 #include "update/stale_downloads.h"
 #include "update/version_check.h"
+#include "update/worker_process.h"
+#include "update/worker_protocol.h"
 
 #include "i18n/program_translation.h"
 #include "i18n/translation_table.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
+#include <QPointer>
 #include <QProcess>
-#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -22,23 +20,11 @@ namespace qz {
 
 namespace {
 
-// A version file is a few lines; anything larger is not one.
-constexpr qint64 kMaxVersionFileBytes = 64 * 1024;
-// Far above any build of the program; stops a server that never ends its body from filling
-// the disk.
-constexpr qint64 kMaxProgramBytes = qint64(1) << 30;
 // A download folder untouched this long belongs to no download still running.
 constexpr qint64 kStaleDownloadSecs = 60 * 60;
-
-int httpStatus(const QNetworkReply* reply) {
-    return reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-}
-
-// True when the body is as long as the server announced (or it announced nothing).
-bool bodyComplete(const QNetworkReply* reply, qint64 received) {
-    const QVariant announced = reply->header(QNetworkRequest::ContentLengthHeader);
-    return !announced.isValid() || announced.toLongLong() == received;
-}
+// What a worker may take beyond its own bound on the version check (2 timeouts) to start up and
+// end, before this program stops waiting for it.
+constexpr std::chrono::seconds kWorkerGrace{5};
 
 } // namespace
 
@@ -66,15 +52,16 @@ UpdateOptions DefaultUpdateOptions(const QString& userAgent) {
     options.userAgent = userAgent;
     options.downloadRoot = QDir::tempPath();
     options.ownVersion = GetOwnVersion();
+    options.workerProgram = QCoreApplication::applicationFilePath();
+    options.workerArguments = {QString::fromLatin1(kUpdateWorkerOption)};
     return options;
 }
 
 Updater::Updater(UpdateWindow& window, UpdateOptions options, QObject* parent)
-    : QObject(parent), m_window(window), m_options(std::move(options)),
-      m_network(new QNetworkAccessManager(this)) {}
+    : QObject(parent), m_window(window), m_options(std::move(options)) {}
 
 Updater::~Updater() {
-    stopRequest();
+    killWorker();
     discardDownload();
 }
 
@@ -89,70 +76,64 @@ void Updater::start() {
 
 void Updater::cancel() {
     const bool busy = m_state == State::Checking || m_state == State::Downloading;
-    stopRequest();
+    killWorker();
     discardDownload();
     if (busy)
-        setState(State::Cancelled);
+        m_state = State::Cancelled;
 }
 
-QNetworkReply* Updater::get(const QString& path) {
-    QNetworkRequest request(UpdateUrl(m_options.baseUrl, path));
-    if (!m_options.userAgent.isEmpty())
-        request.setHeader(QNetworkRequest::UserAgentHeader, m_options.userAgent);
-    // Plain bodies only, so the announced length is the length of what arrives.
-    request.setRawHeader("Accept-Encoding", "identity");
-    request.setTransferTimeout(static_cast<int>(m_options.timeout.count()));
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::NoLessSafeRedirectPolicy);
-    request.setMaximumRedirectsAllowed(5);
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
-                         QNetworkRequest::AlwaysNetwork);
-    return m_network->get(request);
+WorkerProcess* Updater::startWorker(WorkerRequest request) {
+    request.baseUrl = m_options.baseUrl;
+    request.userAgent = m_options.userAgent;
+    request.timeout = m_options.timeout;
+    m_worker = new WorkerProcess(m_options.workerProgram, m_options.workerArguments, this);
+    m_worker->start(request);
+    return m_worker;
 }
 
-void Updater::stopRequest() {
-    if (!m_reply)
+void Updater::retireWorker() {
+    if (!m_worker)
         return;
-    QNetworkReply* reply = m_reply;
-    m_reply = nullptr;
-    reply->disconnect(this);
-    reply->abort();
-    reply->deleteLater();
+    m_worker->disconnect(this);
+    // Possibly inside its own signal, so deleted from the event loop; a worker still running
+    // then (a hung check) is killed.
+    m_worker->deleteLater();
+    m_worker = nullptr;
+}
+
+void Updater::killWorker() {
+    delete m_worker; // kills it and waits for it, so it writes nothing more
+    m_worker = nullptr;
 }
 
 void Updater::FetchServerVersion() {
-    setState(State::Checking);
-    m_reply = get(QString::fromLatin1(kVersionFilePath));
-    connect(m_reply, &QNetworkReply::readyRead, this, [this] {
-        if (m_reply && m_reply->bytesAvailable() > kMaxVersionFileBytes)
-            m_reply->abort();
+    m_state = State::Checking;
+    WorkerRequest request;
+    request.kind = WorkerRequest::Kind::Version;
+    WorkerProcess* worker = startWorker(request);
+    connect(worker, &WorkerProcess::finished, this, &Updater::versionCheckOver);
+    // The worker bounds the check itself; this catches a worker that hangs.
+    QTimer::singleShot(2 * m_options.timeout + kWorkerGrace, worker, [this, worker] {
+        if (m_worker == worker)
+            versionCheckOver(false);
     });
-    connect(m_reply, &QNetworkReply::finished, this, &Updater::versionReplyFinished);
-    // The transfer bound only catches silence; a server that drips bytes is cut off here.
-    QTimer::singleShot(2 * m_options.timeout, m_reply,
-                       [reply = m_reply.data()] { reply->abort(); });
 }
 
-void Updater::versionReplyFinished() {
-    QNetworkReply* reply = m_reply;
-    m_reply = nullptr;
-    if (!reply)
+void Updater::versionCheckOver(bool succeeded) {
+    if (!m_worker)
         return;
-    reply->deleteLater();
+    const WorkerReport report = m_worker->report();
+    retireWorker();
+    m_serverVersion = succeeded && !report.version.isEmpty()
+                          ? report.version
+                          : QString::fromLatin1(kServerVersionError);
+    m_programSha256 = report.sha256;
 
-    QString server = QString::fromLatin1(kServerVersionError);
-    if (reply->error() == QNetworkReply::NoError) {
-        const QByteArray body = reply->readAll();
-        if (bodyComplete(reply, body.size()))
-            server = ServerVersionFromAnswer(httpStatus(reply), body);
-    }
-    m_serverVersion = server;
-
-    if (!ShouldOfferUpdate(server, m_options.ownVersion)) {
-        setState(State::UpToDate);
+    if (!ShouldOfferUpdate(m_serverVersion, m_options.ownVersion)) {
+        m_state = State::UpToDate;
         return;
     }
-    // Ask from the event loop rather than inside the reply's signal: the box runs its own loop.
+    // Ask from the event loop rather than inside the worker's signal: the box runs its own loop.
     QMetaObject::invokeMethod(this, &Updater::askToUpdate, Qt::QueuedConnection);
 }
 
@@ -166,7 +147,7 @@ void Updater::askToUpdate() {
     if (yes)
         StartUpdate();
     else
-        setState(State::UpToDate);
+        m_state = State::UpToDate;
 }
 
 void Updater::StartUpdate() {
@@ -175,8 +156,7 @@ void Updater::StartUpdate() {
     m_window.stopStayingOnTop();
     m_window.showUpdateRing();
     m_window.setUpdateRingCaption(m_window.messageString(QStringLiteral("4")));
-    setState(State::Downloading);
-    m_received = 0;
+    m_state = State::Downloading;
     m_downloadedFile.clear();
 
     // A fresh private folder, so no other user of a shared temporary folder can plant or swap
@@ -187,68 +167,25 @@ void Updater::StartUpdate() {
         failDownload();
         return;
     }
-    // QSaveFile writes beside the final name and renames only on commit.
-    m_downloadFile = std::make_unique<QSaveFile>(m_downloadDir->filePath(UpdateFileName()));
-    if (!m_downloadFile->open(QIODevice::WriteOnly)) {
-        failDownload();
-        return;
-    }
-
-    m_reply = get(UpdateProgramPath());
-    connect(m_reply, &QNetworkReply::readyRead, this, &Updater::downloadData);
-    connect(m_reply, &QNetworkReply::finished, this, &Updater::downloadFinished);
+    WorkerRequest request;
+    request.kind = WorkerRequest::Kind::Download;
+    request.file = m_downloadDir->filePath(UpdateFileName());
+    request.sha256 = m_programSha256;
+    WorkerProcess* worker = startWorker(request);
+    connect(worker, &WorkerProcess::progressed, this, [this](qint64 received, qint64 total) {
+        m_window.setUpdateRingProgress(received, total);
+    });
+    connect(worker, &WorkerProcess::finished, this, &Updater::downloadOver);
 }
 
-void Updater::downloadData() {
-    if (!m_reply || !m_downloadFile)
-        return;
-    // An error page is not worth fetching: anything but 200 ends the download here.
-    const QByteArray data = httpStatus(m_reply) == 200 ? m_reply->readAll() : QByteArray();
-    m_received += data.size();
-    if (data.isEmpty() || m_received > kMaxProgramBytes ||
-        m_downloadFile->write(data) != data.size()) {
-        m_reply->abort(); // finishes the reply, downloadFinished() cleans up
-        return;
-    }
-    reportProgress(m_reply);
-}
-
-void Updater::reportProgress(const QNetworkReply* reply) {
-    // Only the kept body counts, against the length the server announced for it.
-    const QVariant announced = reply->header(QNetworkRequest::ContentLengthHeader);
-    m_window.setUpdateRingProgress(m_received, announced.isValid() ? announced.toLongLong() : -1);
-}
-
-void Updater::downloadFinished() {
-    QNetworkReply* reply = m_reply;
-    m_reply = nullptr;
-    if (!reply || !m_downloadFile)
-        return;
-    reply->deleteLater();
-
-    if (reply->error() == QNetworkReply::NoError && httpStatus(reply) == 200) {
-        const QByteArray rest = reply->readAll();
-        m_received += rest.size();
-        if (m_downloadFile->write(rest) != rest.size())
-            m_received = -1;
-        else if (!rest.isEmpty())
-            reportProgress(reply);
-    }
-    const bool whole = reply->error() == QNetworkReply::NoError && httpStatus(reply) == 200 &&
-                       m_received > 0 && bodyComplete(reply, m_received);
-    if (!whole || !m_downloadFile->commit()) {
-        failDownload();
-        return;
-    }
+void Updater::downloadOver(bool succeeded) {
+    const bool done = succeeded && m_worker && m_worker->report().done;
+    retireWorker();
     const QString path = m_downloadDir->filePath(UpdateFileName());
-    m_downloadFile.reset();
-#ifndef Q_OS_WIN
-    if (!QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner |
-                                         QFileDevice::ExeUser)) {
+    if (!done || !QFileInfo(path).isFile()) {
         failDownload();
         return;
     }
-#endif
     // From here the file is complete and stays, whatever the answer.
     m_downloadDir->setAutoRemove(false);
     m_downloadedFile = QFileInfo(path).absoluteFilePath();
@@ -266,7 +203,7 @@ void Updater::askToInstall() {
     if (!yes) {
         removeDownload();
         m_window.hideUpdateRing();
-        setState(State::Declined);
+        m_state = State::Declined;
         return;
     }
     // By full path only: a bare name could be resolved to some other program.
@@ -274,19 +211,19 @@ void Updater::askToInstall() {
         // Ending now would leave the user with no program running at all.
         removeDownload();
         m_window.hideUpdateRing();
-        setState(State::Failed);
+        m_state = State::Failed;
         return;
     }
-    setState(State::Installing);
+    m_state = State::Installing;
     m_window.endProgram();
 }
 
 void Updater::failDownload() {
-    stopRequest();
+    retireWorker();
     discardDownload();
-    setState(State::Failed);
+    m_state = State::Failed;
     m_window.hideUpdateRing();
-    // Told from the event loop rather than inside the reply's signal: the box runs its own loop.
+    // Told from the event loop rather than inside the worker's signal: the box runs its own loop.
     QMetaObject::invokeMethod(
         this, [this] { m_window.showUpdateFailure(m_window.messageString(QStringLiteral("22"))); },
         Qt::QueuedConnection);
@@ -305,19 +242,8 @@ QString Updater::downloadRoot() const {
 }
 
 void Updater::discardDownload() {
-    if (m_downloadFile) {
-        m_downloadFile->cancelWriting();
-        m_downloadFile.reset(); // removes the temporary file
-    }
     if (m_downloadDir && m_downloadedFile.isEmpty())
         m_downloadDir.reset(); // removes the private folder and anything left in it
-}
-
-void Updater::setState(State state) {
-    if (m_state == state)
-        return;
-    m_state = state;
-    Q_EMIT stateChanged(state);
 }
 
 } // namespace qz

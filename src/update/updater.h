@@ -4,19 +4,19 @@
 #include "update/update_window.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 #include <chrono>
 #include <memory>
 
-class QNetworkAccessManager;
-class QNetworkReply;
-class QSaveFile;
 class QTemporaryDir;
 
 namespace qz {
+
+class WorkerProcess;
+struct WorkerRequest;
 
 struct UpdateOptions {
     // Where the version file and the new program come from.
@@ -31,6 +31,10 @@ struct UpdateOptions {
     QString downloadRoot;
     // This program's version text.
     QString ownVersion;
+    // The program that does the network work in a process of its own, and the arguments that
+    // make it do so (see update/worker_protocol.h).
+    QString workerProgram;
+    QStringList workerArguments;
 };
 
 // The User-Agent the program's translation table carries for its HTTP client. Only one language
@@ -38,7 +42,8 @@ struct UpdateOptions {
 QString UpdateUserAgent();
 
 // Defaults for this machine: base address from UpdateBaseUrl(), 10 s, the temporary folder,
-// GetOwnVersion() and the given User-Agent (UpdateUserAgent() without one).
+// GetOwnVersion(), the given User-Agent (UpdateUserAgent() without one), and this program
+// started with the worker option as the worker.
 UpdateOptions DefaultUpdateOptions(const QString& userAgent);
 UpdateOptions DefaultUpdateOptions();
 
@@ -48,14 +53,20 @@ UpdateOptions DefaultUpdateOptions();
 // usable. When the server's version text is in and differs from the own one, the window is asked
 // message string "1"; on Yes StartUpdate() runs: the window stops staying on top, shows the update
 // ring with caption "4" and its progress, and the new program is downloaded over the base
-// address's scheme into a temporary file; the ring's progress counts only the body of an answer
-// 200, the one that is kept. Only such a body that arrived whole is kept: the file is then renamed
-// to its final name (executable on Linux), the caption becomes "5" and the window is asked "6". On
+// address's scheme into a private folder; the ring's progress counts only the body of an answer
+// 200, the one that is kept. Only such a body that arrived whole (its announced length met or its
+// chunked encoding ended) and matches the SHA-256 the version file names, if it names one, is
+// kept under its final name (executable on Linux); the caption then becomes "5" and the window is
+// asked "6". On
 // Yes the new program is started by its full path and the window's endProgram() runs; on No the
 // ring is hidden and the download removed. A failed download leaves no file behind, hides the ring
 // and tells the user (message string "22"). Nothing is retried within a run. The check first
 // removes this user's downloads that earlier runs left in the download root (see
 // RemoveStaleDownloads), except the folder the running program was started from.
+//
+// The check and the download each run in a worker process (see update/worker_protocol.h), so no
+// network or TLS library is loaded into this one; a worker that fails to start, crashes or reports
+// nothing counts as a failed check or download.
 //
 // The Updater must not outlive the window it was given. Destroying it, or cancel(), stops any
 // request at once and removes a partial download.
@@ -92,35 +103,29 @@ public:
     // else empty (also after a No to the install question, which removes it).
     QString downloadedFile() const { return m_downloadedFile; }
 
-Q_SIGNALS:
-    void stateChanged(qz::Updater::State state);
-
 private:
     void FetchServerVersion();
-    void versionReplyFinished();
+    void versionCheckOver(bool succeeded);
     void askToUpdate();
-    void downloadData();
-    void downloadFinished();
+    void downloadOver(bool succeeded);
     void askToInstall();
     void failDownload();
-    void reportProgress(const QNetworkReply* reply);
     void removeDownload();
     QString downloadRoot() const;
-    void stopRequest();
+    WorkerProcess* startWorker(WorkerRequest request);
+    void retireWorker();
+    void killWorker();
     void discardDownload();
-    void setState(State state);
-    QNetworkReply* get(const QString& path);
 
     UpdateWindow& m_window;
     UpdateOptions m_options;
-    QNetworkAccessManager* m_network = nullptr;
-    QPointer<QNetworkReply> m_reply;
+    WorkerProcess* m_worker = nullptr;
     std::unique_ptr<QTemporaryDir> m_downloadDir;
-    std::unique_ptr<QSaveFile> m_downloadFile;
     State m_state = State::Idle;
     QString m_serverVersion;
+    // The SHA-256 the version file named for the new program; empty when it named none.
+    QString m_programSha256;
     QString m_downloadedFile;
-    qint64 m_received = 0;
     bool m_started = false;
 };
 

@@ -79,7 +79,7 @@ QUrl UpdateUrl(const QUrl& base, const QString& path) {
     return url;
 }
 
-QString ReadBuildNumber(const QByteArray& iniText) {
+QString ReadVersionInfoValue(const QByteArray& iniText, QStringView key) {
     const QString text = decodeText(iniText);
     bool inSection = false;
     bool sectionSeen = false;
@@ -100,11 +100,15 @@ QString ReadBuildNumber(const QByteArray& iniText) {
         const qsizetype equals = line.indexOf(u'=');
         if (equals < 0)
             continue;
-        if (line.left(equals).trimmed().compare(u"BuildNumber", Qt::CaseInsensitive) != 0)
+        if (line.left(equals).trimmed().compare(key, Qt::CaseInsensitive) != 0)
             continue;
         return unquoted(line.mid(equals + 1).trimmed().toString()).left(kMaxValueLength);
     }
     return {};
+}
+
+QString ReadBuildNumber(const QByteArray& iniText) {
+    return ReadVersionInfoValue(iniText, u"BuildNumber");
 }
 
 QString ServerVersionFromAnswer(int httpStatus, const QByteArray& body) {

@@ -24,10 +24,16 @@ QUrl UpdateBaseUrlFrom(const QString& environmentValue, const QString& buildValu
 // The base address with a server path appended, keeping any path prefix of the base.
 QUrl UpdateUrl(const QUrl& base, const QString& path);
 
-// "BuildNumber" of section "VersionInfo" in an INI text, read the way the usual INI reader does:
-// section and key names without regard to case, the first match wins, blanks around the value and
-// one pair of enclosing quotes removed, at most 2047 characters. Empty when missing.
+// A key of section "VersionInfo" in an INI text, read the way the usual INI reader does: section
+// and key names without regard to case, the first match wins, blanks around the value and one
+// pair of enclosing quotes removed, at most 2047 characters. Empty when missing.
+QString ReadVersionInfoValue(const QByteArray& iniText, QStringView key);
+// Its "BuildNumber": the server's version text.
 QString ReadBuildNumber(const QByteArray& iniText);
+
+// The optional key holding the SHA-256 of the new program, as hexadecimal digits. Where the
+// version file has it, a download that does not match is refused.
+inline constexpr char16_t kProgramSha256Key[] = u"SHA256";
 
 // The server version text from an answer: the build number when the server answered 200 with a
 // version file that carries one, otherwise "hata".

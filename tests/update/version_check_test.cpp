@@ -50,6 +50,13 @@ TEST(UpdateIni, ReadsUtf16WithByteOrderMark) {
     EXPECT_EQ(ReadBuildNumber(text), u"2.0.0.4");
 }
 
+TEST(UpdateIni, ReadsTheProgramsSha256BesideTheBuildNumber) {
+    const QByteArray file =
+        "[VersionInfo]\nBuildNumber=2.0.0.5\nsha256 = \"AB01\"\n[Other]\nSHA256=ff\n";
+    EXPECT_EQ(ReadVersionInfoValue(file, kProgramSha256Key), u"AB01");
+    EXPECT_EQ(ReadVersionInfoValue("[Other]\nSHA256=ff\n", kProgramSha256Key), u"");
+}
+
 TEST(UpdateServerVersion, OnlyAGoodAnswerGivesAVersion) {
     const QByteArray file = "[VersionInfo]\nBuildNumber=2.0.0.5\n";
     EXPECT_EQ(ServerVersionFromAnswer(200, file), u"2.0.0.5");

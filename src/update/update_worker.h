@@ -1,0 +1,13 @@
+#pragma once
+
+namespace qz {
+
+// Whether this start of the program is an update worker (see update/worker_protocol.h): the
+// worker option is the first argument. Checked before anything else happens in main().
+bool isUpdateWorkerCall(int argc, char* argv[]);
+
+// Runs the worker's one request and returns the process's exit status: 0 when its result was
+// reported, non-zero otherwise (a bad request, a refused download, the parent gone).
+int runUpdateWorker(int argc, char* argv[]);
+
+} // namespace qz
