@@ -28,6 +28,12 @@
 
 #include <limits>
 
+namespace {
+
+constexpr int kVersionCheckDelayMSecs = 1500;
+
+} // namespace
+
 void TAnaform::FormCreate() {
     qz::RunGuarded(*m_deps.prompts, this, [this] {
         if (m_settings)
@@ -50,10 +56,11 @@ void TAnaform::setVisible(bool visible) {
     }
     QWidget::setVisible(visible);
     if (visible && !m_versionCheckStarted && m_deps.makeUpdater) {
-        // The version check runs beside the window, in a worker process started once the
-        // window is on the screen.
+        // The version check runs beside the window, in a worker process started a moment
+        // after the window is on the screen: starting a second process at once would take
+        // a core from the window's first appearance.
         m_versionCheckStarted = true;
-        QTimer::singleShot(0, this, [this] {
+        QTimer::singleShot(kVersionCheckDelayMSecs, this, [this] {
             qz::RunGuarded(*m_deps.prompts, this, [this] {
                 m_updater = m_deps.makeUpdater(*this);
                 if (m_updater)

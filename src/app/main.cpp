@@ -87,7 +87,8 @@ int main(int argc, char* argv[]) {
     }
     const bool toTray = command.kind == qz::CommandLine::Kind::Tray;
     // One copy per user and session: a later start shows the first one's window.
-    if (qz::SingleInstance().isRunning())
+    qz::SingleInstance instance;
+    if (!instance.lock())
         return handOver(argc, argv, toTray ? "tray" : "show", true);
 
     qz::MessageBoxPrompts prompts;
@@ -95,9 +96,7 @@ int main(int argc, char* argv[]) {
     // First, so that the end of the session is never lost, not even while a start-up
     // message box is open.
     qz::TerminationSignals termination;
-    qz::SingleInstance instance;
-    if (!instance.claim()) // started at the same moment as another copy
-        return handOver(argc, argv, toTray ? "tray" : "show", true);
+    instance.listen();
 
     qz::RegisterTahomaFaces();
     // Lets Wayland desktops match the window with the installed entry and its icon.

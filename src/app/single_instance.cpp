@@ -55,6 +55,13 @@ bool SingleInstance::isRunning() const {
 }
 
 bool SingleInstance::claim() {
+    if (!lock())
+        return false;
+    listen();
+    return true;
+}
+
+bool SingleInstance::lock() {
     m_lock = std::make_unique<QLockFile>(lockPath());
     // A lock whose owner is gone is taken over at once; a live owner keeps it however old.
     m_lock->setStaleLockTime(0);
@@ -62,6 +69,10 @@ bool SingleInstance::claim() {
         m_lock.reset();
         return false;
     }
+    return true;
+}
+
+void SingleInstance::listen() {
     // Holding the lock, any socket of that name was left by a copy that died.
     QLocalServer::removeServer(m_name);
     m_server = new QLocalServer(this);
@@ -72,7 +83,6 @@ bool SingleInstance::claim() {
             serve(socket);
     });
     m_server->listen(m_name);
-    return true;
 }
 
 void SingleInstance::serve(QLocalSocket* socket) {

@@ -31,6 +31,11 @@ public:
 
     // True when this process is now the running copy (listening); false when another is.
     bool claim();
+    // claim() in two steps, for a start that must know before it builds its window: the
+    // lock (no application object needed), then, with the event loop's application, the
+    // listening socket.
+    bool lock();
+    void listen();
     // Whether another process is the running copy, without claiming anything.
     bool isRunning() const;
     // Answers each request with the handler's result (until set: "busy").

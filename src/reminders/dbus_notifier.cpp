@@ -19,15 +19,16 @@ constexpr int kCapabilitiesTimeoutMs = 2000;
 } // namespace
 
 DBusNotifier::DBusNotifier(QDBusConnection bus, QSystemTrayIcon* fallback, QObject* parent)
-    : QObject(parent), m_bus(std::move(bus)), m_fallback(fallback) {
-    m_bus.connect(kService, kPath, kInterface, QStringLiteral("ActionInvoked"), this,
-                  SLOT(onActionInvoked(uint, QString)));
-    m_bus.connect(kService, kPath, kInterface, QStringLiteral("NotificationClosed"), this,
-                  SLOT(onClosed(uint, uint)));
-}
+    : QObject(parent), m_bus(std::move(bus)), m_fallback(fallback) {}
 
 bool DBusNotifier::serverShowsActions() {
     if (m_actionsShown < 0) {
+        // Asked, and the answers listened for, with the first reminder: the program's start
+        // need not wait for the bus.
+        m_bus.connect(kService, kPath, kInterface, QStringLiteral("ActionInvoked"), this,
+                      SLOT(onActionInvoked(uint, QString)));
+        m_bus.connect(kService, kPath, kInterface, QStringLiteral("NotificationClosed"), this,
+                      SLOT(onClosed(uint, uint)));
         const QDBusMessage msg = QDBusMessage::createMethodCall(kService, kPath, kInterface,
                                                                 QStringLiteral("GetCapabilities"));
         const QDBusReply<QStringList> reply = m_bus.call(msg, QDBus::Block, kCapabilitiesTimeoutMs);
@@ -44,7 +45,7 @@ void DBusNotifier::showReminder(const QString& name, const QString& title, const
         appName = title;
     // Actions go as key, label pairs.
     QStringList actionList;
-    if (!actions.isEmpty() && serverShowsActions()) {
+    if (serverShowsActions() && !actions.isEmpty()) {
         for (const NotifierAction& a : actions)
             actionList << a.key << a.label;
     }
