@@ -20,7 +20,7 @@ class QSystemTrayIcon;
 namespace qz {
 
 // Everything the main window reaches outside itself. main() passes the real services
-// (DefaultAnaformDeps); tests pass recording fakes and a manual clock. The window owns
+// (defaultAnaformDeps); tests pass recording fakes and a manual clock. The window owns
 // what it is given. Any member may be left empty: the window then does without it (no
 // power call, no reminders, no update check, no settings store...).
 struct AnaformDeps {
@@ -43,6 +43,6 @@ struct AnaformDeps {
 
 // The services of this machine: system clock, the platform's power backend and idle time,
 // the current user's settings store, message boxes, notifications, the update server.
-AnaformDeps DefaultAnaformDeps();
+AnaformDeps defaultAnaformDeps();
 
 } // namespace qz

@@ -35,7 +35,7 @@ constexpr int kVersionCheckDelayMSecs = 1500;
 } // namespace
 
 void TAnaform::FormCreate() {
-    qz::RunGuarded(*m_deps.prompts, this, [this] {
+    qz::runGuarded(*m_deps.prompts, this, [this] {
         if (m_settings)
             m_settings->LoadSettings(*this);
         applyTriggerMode();
@@ -61,7 +61,7 @@ void TAnaform::setVisible(bool visible) {
         // a core from the window's first appearance.
         m_versionCheckStarted = true;
         QTimer::singleShot(kVersionCheckDelayMSecs, this, [this] {
-            qz::RunGuarded(*m_deps.prompts, this, [this] {
+            qz::runGuarded(*m_deps.prompts, this, [this] {
                 m_updater = m_deps.makeUpdater(*this);
                 if (m_updater)
                     m_updater->start();
@@ -71,7 +71,7 @@ void TAnaform::setVisible(bool visible) {
 }
 
 void TAnaform::FormShow() {
-    qz::RunGuarded(*m_deps.prompts, this, [this] {
+    qz::runGuarded(*m_deps.prompts, this, [this] {
         applyStayOnTop(swUstte->isOn());
         m_task->setRemindersEnabled(swBildirim->isOn());
         // A refused logon entry is reported and the start goes on: the stored task must
@@ -112,7 +112,7 @@ void TAnaform::FormDestroy() {
     m_destroyed = true;
     m_task->setRemindersEnabled(false);
     m_updater.reset();
-    qz::RunGuarded(*m_deps.prompts, this, [this] { SaveSettings(); });
+    qz::runGuarded(*m_deps.prompts, this, [this] { SaveSettings(); });
 }
 
 void TAnaform::SaveSettings() {

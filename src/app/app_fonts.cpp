@@ -6,7 +6,7 @@
 
 namespace qz {
 
-int RegisterTahomaFaces(const QString& folder) {
+int registerTahomaFaces(const QString& folder) {
     const QString path = QDir(folder).filePath(QStringLiteral("tahoma.ttf"));
     return QFileInfo::exists(path) && QFontDatabase::addApplicationFont(path) >= 0 ? 1 : 0;
 }

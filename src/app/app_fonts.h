@@ -11,6 +11,6 @@ inline constexpr const char* kTahomaFolder = "/usr/share/wine/fonts";
 // keep their designed widths. Bold is derived from the regular face: the bold file there
 // renders wide and uneven, with advances that tear words apart. Returns how many faces
 // were added; without one the desktop's sans serif stands in.
-int RegisterTahomaFaces(const QString& folder = QString::fromUtf8(kTahomaFolder));
+int registerTahomaFaces(const QString& folder = QString::fromUtf8(kTahomaFolder));
 
 } // namespace qz

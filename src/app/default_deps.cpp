@@ -14,7 +14,7 @@
 
 namespace qz {
 
-AnaformDeps DefaultAnaformDeps() {
+AnaformDeps defaultAnaformDeps() {
     AnaformDeps deps;
     deps.clock = std::make_unique<SystemClock>();
     deps.power = createPowerBackend();
@@ -23,7 +23,7 @@ AnaformDeps DefaultAnaformDeps() {
     deps.prompts = std::make_unique<MessageBoxPrompts>();
     deps.makeNotifier = [](QSystemTrayIcon* icon) { return createNotifier(icon); };
     deps.makeUpdater = [](UpdateWindow& window) -> std::unique_ptr<UpdateTask> {
-        return std::make_unique<Updater>(window, DefaultUpdateOptions());
+        return std::make_unique<Updater>(window, defaultUpdateOptions());
     };
     deps.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
     deps.systemLocaleName = [] { return systemLanguageLocaleName(); };

@@ -20,7 +20,7 @@ QString describe(std::exception_ptr error) {
 
 } // namespace
 
-bool RunGuarded(UserPrompts& prompts, QWidget* parent, const std::function<void()>& handler) {
+bool runGuarded(UserPrompts& prompts, QWidget* parent, const std::function<void()>& handler) {
     try {
         handler();
         return true;
@@ -36,7 +36,7 @@ GuardedApplication::GuardedApplication(int& argc, char** argv, UserPrompts& prom
 
 bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
     bool handled = false;
-    RunGuarded(m_prompts, qobject_cast<QWidget*>(receiver) ? activeWindow() : nullptr,
+    runGuarded(m_prompts, qobject_cast<QWidget*>(receiver) ? activeWindow() : nullptr,
                [&] { handled = QApplication::notify(receiver, event); });
     return handled;
 }

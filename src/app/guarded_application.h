@@ -13,7 +13,7 @@ class UserPrompts;
 
 // Runs one event handler; an error escaping it is shown in the standard error box and
 // the program goes on. Returns false when the handler failed.
-bool RunGuarded(UserPrompts& prompts, QWidget* parent, const std::function<void()>& handler);
+bool runGuarded(UserPrompts& prompts, QWidget* parent, const std::function<void()>& handler);
 
 // The application object. Errors that escape any event handler end up in the standard
 // error box instead of ending the process.

@@ -98,10 +98,10 @@ int main(int argc, char* argv[]) {
     qz::TerminationSignals termination;
     instance.listen();
 
-    qz::RegisterTahomaFaces();
+    qz::registerTahomaFaces();
     // Lets Wayland desktops match the window with the installed entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("qzscheduler"));
-    TAnaform Anaform(qz::DefaultAnaformDeps());
+    TAnaform Anaform(qz::defaultAnaformDeps());
     app.setWindowIcon(Anaform.windowIcon()); // message boxes too
     instance.setHandler([&Anaform](const QByteArray& request) {
         return qz::answerRemoteRequest(Anaform, request);

@@ -24,7 +24,7 @@ bool ownedByThisUser(const QFileInfo& info) {
 
 } // namespace
 
-int RemoveStaleDownloads(const QString& root, const QString& keep, const QDateTime& changedBefore) {
+int removeStaleDownloads(const QString& root, const QString& keep, const QDateTime& changedBefore) {
     QString pattern = QString::fromLatin1(kDownloadFolderPattern);
     pattern.replace(QLatin1String("XXXXXX"), QLatin1String("[A-Za-z0-9]{6}"));
     const QRegularExpression name(QRegularExpression::anchoredPattern(pattern));

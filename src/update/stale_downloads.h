@@ -13,6 +13,6 @@ inline constexpr const char* kDownloadFolderPattern = "qzscheduler-XXXXXX";
 // this user, last changed before `changedBefore` (so a download another copy of the program
 // is making right now is left alone), and not `keep` (the folder the running program was
 // started from, which an installed update runs out of). Returns how many were removed.
-int RemoveStaleDownloads(const QString& root, const QString& keep, const QDateTime& changedBefore);
+int removeStaleDownloads(const QString& root, const QString& keep, const QDateTime& changedBefore);
 
 } // namespace qz

@@ -42,11 +42,11 @@ QString UpdateUserAgent() {
     return QStringLiteral("QZ URI Client/1.0");
 }
 
-UpdateOptions DefaultUpdateOptions() {
-    return DefaultUpdateOptions(UpdateUserAgent());
+UpdateOptions defaultUpdateOptions() {
+    return defaultUpdateOptions(UpdateUserAgent());
 }
 
-UpdateOptions DefaultUpdateOptions(const QString& userAgent) {
+UpdateOptions defaultUpdateOptions(const QString& userAgent) {
     UpdateOptions options;
     options.baseUrl = UpdateBaseUrl();
     options.userAgent = userAgent;
@@ -69,7 +69,7 @@ void Updater::start() {
     if (m_started)
         return;
     m_started = true;
-    RemoveStaleDownloads(downloadRoot(), QCoreApplication::applicationDirPath(),
+    removeStaleDownloads(downloadRoot(), QCoreApplication::applicationDirPath(),
                          QDateTime::currentDateTime().addSecs(-kStaleDownloadSecs));
     FetchServerVersion();
 }
@@ -129,7 +129,7 @@ void Updater::versionCheckOver(bool succeeded) {
                           : QString::fromLatin1(kServerVersionError);
     m_programSha256 = report.sha256;
 
-    if (!ShouldOfferUpdate(m_serverVersion, m_options.ownVersion)) {
+    if (!shouldOfferUpdate(m_serverVersion, m_options.ownVersion)) {
         m_state = State::UpToDate;
         return;
     }

@@ -44,8 +44,8 @@ QString UpdateUserAgent();
 // Defaults for this machine: base address from UpdateBaseUrl(), 10 s, the temporary folder,
 // GetOwnVersion(), the given User-Agent (UpdateUserAgent() without one), and this program
 // started with the worker option as the worker.
-UpdateOptions DefaultUpdateOptions(const QString& userAgent);
-UpdateOptions DefaultUpdateOptions();
+UpdateOptions defaultUpdateOptions(const QString& userAgent);
+UpdateOptions defaultUpdateOptions();
 
 // The start-up version check and the download and start of the new program.
 //
@@ -62,7 +62,7 @@ UpdateOptions DefaultUpdateOptions();
 // ring is hidden and the download removed. A failed download leaves no file behind, hides the ring
 // and tells the user (message string "22"). Nothing is retried within a run. The check first
 // removes this user's downloads that earlier runs left in the download root (see
-// RemoveStaleDownloads), except the folder the running program was started from.
+// removeStaleDownloads), except the folder the running program was started from.
 //
 // The check and the download each run in a worker process (see update/worker_protocol.h), so no
 // network or TLS library is loaded into this one; a worker that fails to start, crashes or reports

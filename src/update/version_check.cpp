@@ -146,7 +146,7 @@ QString GetOwnVersion() {
     return QString::fromLatin1(build::kVersion);
 }
 
-bool ShouldOfferUpdate(const QString& serverVersion, const QString& ownVersion) {
+bool shouldOfferUpdate(const QString& serverVersion, const QString& ownVersion) {
     return !ownVersion.isEmpty() && serverVersion != ownVersion &&
            serverVersion != QLatin1String(kServerVersionError);
 }

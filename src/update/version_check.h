@@ -45,6 +45,6 @@ QString GetOwnVersion();
 
 // Whether to offer the update: the texts differ and the server gave a real answer. An own version
 // that cannot be told (empty) never brings the question.
-bool ShouldOfferUpdate(const QString& serverVersion, const QString& ownVersion);
+bool shouldOfferUpdate(const QString& serverVersion, const QString& ownVersion);
 
 } // namespace qz

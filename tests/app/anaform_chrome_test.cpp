@@ -174,7 +174,7 @@ TEST(AppFonts, BoldTahomaIsDerivedFromTheRegularFace) {
     const QString folder = QString::fromUtf8(kTahomaFolder);
     if (!QFileInfo::exists(folder + QStringLiteral("/tahoma.ttf")))
         GTEST_SKIP() << "no Tahoma in " << kTahomaFolder;
-    EXPECT_EQ(RegisterTahomaFaces(folder), 1);
+    EXPECT_EQ(registerTahomaFaces(folder), 1);
     QFont regular(QStringLiteral("Tahoma"));
     regular.setPixelSize(11);
     QFont bold = regular;
@@ -185,7 +185,7 @@ TEST(AppFonts, BoldTahomaIsDerivedFromTheRegularFace) {
     const QString link = QStringLiteral("https://www.qz-software.example");
     EXPECT_LE(QFontMetrics(bold).horizontalAdvance(link),
               QFontMetrics(regular).horizontalAdvance(link) + 2);
-    EXPECT_EQ(RegisterTahomaFaces(QStringLiteral("/nonexistent")), 0);
+    EXPECT_EQ(registerTahomaFaces(QStringLiteral("/nonexistent")), 0);
 }
 
 } // namespace

@@ -164,11 +164,11 @@ TEST_F(AnaformTest, DestroyingTheWindowSavesTheSettings) {
     EXPECT_EQ(stored("dil"), "2");
 }
 
-TEST(RunGuarded, ShowsAnEscapingErrorInTheErrorBoxAndGoesOn) {
+TEST(runGuarded, ShowsAnEscapingErrorInTheErrorBoxAndGoesOn) {
     RecordingPrompts prompts;
-    EXPECT_TRUE(RunGuarded(prompts, nullptr, [] {}));
-    EXPECT_FALSE(RunGuarded(prompts, nullptr, [] { throw std::runtime_error("disk full"); }));
-    EXPECT_FALSE(RunGuarded(prompts, nullptr, [] { throw 42; }));
+    EXPECT_TRUE(runGuarded(prompts, nullptr, [] {}));
+    EXPECT_FALSE(runGuarded(prompts, nullptr, [] { throw std::runtime_error("disk full"); }));
+    EXPECT_FALSE(runGuarded(prompts, nullptr, [] { throw 42; }));
     ASSERT_EQ(prompts.errors.size(), 2u);
     EXPECT_EQ(prompts.errors[0].title, "QZ Duvodoro Ruruzovad");
     EXPECT_EQ(prompts.errors[0].text, "disk full");

@@ -278,7 +278,7 @@ TEST_F(UpdateTest, CheckRemovesThisUsersStaleDownloadsOnly) {
     }
 
     // The folder of the running program stays even when it looks stale.
-    EXPECT_EQ(RemoveStaleDownloads(m_root.path(), root.filePath("qzscheduler-old456"),
+    EXPECT_EQ(removeStaleDownloads(m_root.path(), root.filePath("qzscheduler-old456"),
                                    QDateTime::currentDateTime().addSecs(-60 * 60)),
               1);
     QStringList expected{"other-abc123", "qzscheduler-new789", "qzscheduler-old456",

@@ -77,7 +77,7 @@ TEST(UpdateDecision, AnyDifferenceButAnErrorBringsTheQuestion) {
         {"2.0.0.5", "", false},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(ShouldOfferUpdate(QString::fromUtf8(c.server), QString::fromUtf8(c.own)), c.offer)
+        EXPECT_EQ(shouldOfferUpdate(QString::fromUtf8(c.server), QString::fromUtf8(c.own)), c.offer)
             << c.server << " vs " << c.own;
 }
 
