@@ -12,8 +12,11 @@ namespace {
 
 // A missing value reads as the empty text, and so does a value of another type: one damaged
 // value must not cost the others. False only when the store could not be read at all.
-bool readText(RegistryKey& key, std::string_view name, std::string& out) {
+// missing, when given, tells whether nothing of that name is stored.
+bool readText(RegistryKey& key, std::string_view name, std::string& out, bool* missing = nullptr) {
     RegistryRead read = key.read(name);
+    if (missing)
+        *missing = read.status == RegistryReadStatus::Missing;
     switch (read.status) {
     case RegistryReadStatus::Text:
         out = std::move(read.text);
@@ -54,18 +57,14 @@ void SettingsStore::LoadSettings(SettingsTarget& target) noexcept {
 bool SettingsStore::applyLoadedValues(SettingsTarget& target) noexcept {
     try {
         std::string notifications, stayOnTop, runAtStartup, language, action;
-        bool notificationsOn = false;
+        bool notificationsMissing = false;
         {
             std::unique_ptr<RegistryKey> key = m_registry->openKey(keys::kSettingsKeyLevels);
             if (!key)
                 return false;
             // The everyday values are kept the moment they are read, so a later failed read
             // still leaves them for the start-up.
-            // Nothing stored yet: reminders stay on, as the window is laid out, so the first
-            // task set on this account warns before it acts.
-            const bool firstStart =
-                key->read(keys::kNotifications).status == RegistryReadStatus::Missing;
-            if (!readText(*key, keys::kNotifications, notifications) ||
+            if (!readText(*key, keys::kNotifications, notifications, &notificationsMissing) ||
                 !readText(*key, keys::kStayOnTop, stayOnTop) ||
                 !readText(*key, keys::kRunAtStartup, runAtStartup) ||
                 !readText(*key, keys::kLanguage, language) ||
@@ -73,8 +72,6 @@ bool SettingsStore::applyLoadedValues(SettingsTarget& target) noexcept {
                 !readText(*key, keys::kEverydayTime, m_savedEverydayTime) ||
                 !readText(*key, keys::kAction, action))
                 return false;
-            if (firstStart)
-                notificationsOn = true;
             // Closed before the controls are set: their handlers save through their own key.
         }
 
@@ -85,8 +82,10 @@ bool SettingsStore::applyLoadedValues(SettingsTarget& target) noexcept {
 
         target.setSwitch(SettingsSwitch::StayOnTop, stayOnTop == keys::kSwitchOn);
         target.setSwitch(SettingsSwitch::RunAtStartup, runAtStartup == keys::kSwitchOn);
+        // Nothing stored yet: reminders stay on, as the window is laid out, so the first
+        // task set on this account warns before it acts.
         target.setSwitch(SettingsSwitch::Notifications,
-                         notificationsOn || notifications == keys::kSwitchOn);
+                         notificationsMissing || notifications == keys::kSwitchOn);
 
         int active = 0;
         if (language == "1")
