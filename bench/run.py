@@ -8,8 +8,8 @@ The program is measured with a countdown armed (an everyday task two hours ahead
 from its settings at start), once with its window visible and once sent to the tray, in its
 default configuration: its update check goes to an https:// address (a loopback listener here,
 so nothing leaves this machine; the check fails there after the TLS greeting). Prints every
-figure, the ratios to the minimal windows, and whether a TLS library was ever mapped into the
-program.
+figure, the ratios to the minimal windows, and whether a network or TLS library was ever
+mapped into the program.
 
 Usage: bench/run.py [--build DIR] [--runs N] [--seconds S]
 """
@@ -28,7 +28,7 @@ from datetime import datetime, timedelta
 TITLE = "QZ Duvodoro Ruruzovad"
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(ROOT, "tests", "support"))
-from program_probe import GreetingListener, mapped_tls, stop  # noqa: E402
+from program_probe import GreetingListener, mapped_network, stop  # noqa: E402
 
 
 def start_xvfb():
@@ -147,7 +147,7 @@ def warm_up(command, env, watch):
 
 
 def measure(subject, command, env, watch, seconds, to_tray=False):
-    """Starts one subject; returns (start-up s, PSS KiB, CPU ms over the window, TLS libraries
+    """Starts one subject; returns (start-up s, PSS KiB, CPU ms over the window, network libraries
     mapped into it at the PSS reading or at the end)."""
     env = dict(env)
     home = None
@@ -172,11 +172,11 @@ def measure(subject, command, env, watch, seconds, to_tray=False):
                 raise RuntimeError(f"{subject}: the window did not go to the tray")
         time.sleep(3)
         pss = pss_kib(process.pid)
-        tls = mapped_tls(process.pid)
+        tls = mapped_network(process.pid)
         cpu_before = cpu_seconds(process.pid)
         time.sleep(seconds)
         cpu = (cpu_seconds(process.pid) - cpu_before) * 1000
-        return startup, pss, cpu, tls | mapped_tls(process.pid)
+        return startup, pss, cpu, tls | mapped_network(process.pid)
     finally:
         stop(process, 5)
         if home:
@@ -223,7 +223,7 @@ def main():
                 results[name].append(figures)
                 print(f"run {run + 1} {name:16} start-up {figures[0] * 1000:7.1f} ms   "
                       f"PSS {figures[1] / 1024:6.1f} MiB   CPU {figures[2]:6.1f} ms "
-                      f"per {args.seconds:.0f} s   TLS mapped: "
+                      f"per {args.seconds:.0f} s   network mapped: "
                       f"{', '.join(sorted(figures[3])) or 'none'}", flush=True)
     finally:
         watch.stop()
@@ -251,7 +251,7 @@ def main():
     # Warm-up starts end at their window, often before their check has connected.
     print(f"update checks that reached the https:// server: {update_server.greetings} "
           f"({len(program_runs)} timed program starts)")
-    print(f"TLS mapped in the program: {', '.join(sorted(tls)) or 'never'}")
+    print(f"network or TLS mapped in the program: {', '.join(sorted(tls)) or 'never'}")
 
 
 if __name__ == "__main__":

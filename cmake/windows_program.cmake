@@ -3,7 +3,8 @@
 # qzscheduler-setup.exe (target qz_installer). Included from src/app.
 
 include(GNUInstallDirs)
-set_target_properties(qzscheduler PROPERTIES WIN32_EXECUTABLE ON)
+# Both are window-system programs: the worker, started by the program, opens no console.
+set_target_properties(qzscheduler qz_update_worker_program PROPERTIES WIN32_EXECUTABLE ON)
 
 # The icon resource holds every size Windows asks for, drawn at build time from the artwork.
 set(QZ_ICON_FILE ${CMAKE_CURRENT_BINARY_DIR}/qzscheduler.ico)
@@ -34,8 +35,12 @@ foreach(dll IN LISTS QZ_MINGW_RUNTIME_DLLS)
 endforeach()
 
 # The same list as install rules and as the installer's two macros.
-set(nsis_install "!macro InstallFiles\n    SetOutPath \"$INSTDIR\"\n    File \"$<TARGET_FILE:qzscheduler>\"\n")
-set(nsis_remove "!macro RemoveFiles\n    Delete \"$INSTDIR\\$<TARGET_FILE_NAME:qzscheduler>\"\n")
+set(nsis_install "!macro InstallFiles\n    SetOutPath \"$INSTDIR\"\n")
+set(nsis_remove "!macro RemoveFiles\n")
+foreach(program IN ITEMS qzscheduler qz_update_worker_program)
+    string(APPEND nsis_install "    File \"$<TARGET_FILE:${program}>\"\n")
+    string(APPEND nsis_remove "    Delete \"$INSTDIR\\$<TARGET_FILE_NAME:${program}>\"\n")
+endforeach()
 set(nsis_folders)
 foreach(entry IN LISTS qz_deploy)
     string(REPLACE "|" ";" parts "${entry}")
@@ -71,7 +76,7 @@ if(QZ_MAKENSIS)
         COMMAND ${QZ_MAKENSIS} -V2 -INPUTCHARSET UTF8 -DVERSION=${PROJECT_VERSION}
                 -DOUTFILE=${QZ_INSTALLER} -DICON=${QZ_ICON_FILE} -DFILES=${qz_nsis_files}
                 -DCOMPRESSOR=${QZ_INSTALLER_COMPRESSOR} ${qz_nsi}
-        DEPENDS qzscheduler ${qz_nsi} ${qz_nsis_files} ${QZ_ICON_FILE}
+        DEPENDS qzscheduler qz_update_worker_program ${qz_nsi} ${qz_nsis_files} ${QZ_ICON_FILE}
         COMMENT "Building the installer"
         VERBATIM)
     add_custom_target(qz_installer ALL DEPENDS ${QZ_INSTALLER})

@@ -6,7 +6,6 @@
 #include "app/single_instance.h"
 #include "app/termination_signals.h"
 #include "app/user_prompts.h"
-#include "update/update_worker.h"
 
 #include <QProcess>
 #include <QTimer>
@@ -64,10 +63,6 @@ int handOver(int argc, char* argv[], const QByteArray& request, bool running) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    // The program started again by itself for the update's network work: no window, no
-    // single-copy claim, no settings.
-    if (qz::isUpdateWorkerCall(argc, argv))
-        return qz::runUpdateWorker(argc, argv);
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);

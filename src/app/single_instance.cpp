@@ -1,27 +1,14 @@
 #include "app/single_instance.h"
 
-#include <QDeadlineTimer>
+#include "app/local_channel.h"
+
 #include <QDir>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QLockFile>
 #include <QRegularExpression>
-#include <QThread>
-#include <QTimer>
 
 namespace qz {
 
-namespace {
-
-// A client that neither asks nor leaves is dropped after this long.
-constexpr int kClientMSecs = 5000;
-
-QByteArray firstLine(const QByteArray& data) {
-    const qsizetype end = data.indexOf('\n');
-    return end < 0 ? QByteArray() : data.left(end);
-}
-
-} // namespace
+static_assert(SingleInstance::kMaxRequest == LocalChannelServer::kMaxLine);
 
 SingleInstance::SingleInstance(QString name, QObject* parent)
     : QObject(parent), m_name(name.isEmpty() ? defaultName() : std::move(name)) {}
@@ -73,59 +60,18 @@ bool SingleInstance::lock() {
 }
 
 void SingleInstance::listen() {
-    // Holding the lock, any socket of that name was left by a copy that died.
-    QLocalServer::removeServer(m_name);
-    m_server = new QLocalServer(this);
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    m_server->setMaxPendingConnections(8);
-    connect(m_server, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* socket = m_server->nextPendingConnection())
-            serve(socket);
-    });
-    m_server->listen(m_name);
-}
-
-void SingleInstance::serve(QLocalSocket* socket) {
-    socket->setParent(this);
-    QTimer::singleShot(kClientMSecs, socket, [socket] { socket->abort(); });
-    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-    connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
-        if (!socket->canReadLine()) {
-            if (socket->bytesAvailable() > kMaxRequest)
-                socket->abort();
-            return;
-        }
-        const QByteArray request = firstLine(socket->readLine(kMaxRequest + 1));
-        const QByteArray answer = m_handler ? m_handler(request) : QByteArrayLiteral("busy");
-        socket->write(answer.left(kMaxRequest) + '\n');
-        socket->disconnectFromServer();
-    });
+    m_channel = new LocalChannelServer(
+        [this](const QByteArray& request) {
+            return m_handler ? m_handler(request) : QByteArrayLiteral("busy");
+        },
+        this);
+    // Without it this copy still runs alone; later starts just cannot reach it.
+    if (!m_channel->listen(m_name))
+        qWarning("qzscheduler: cannot listen on %s", qUtf8Printable(m_name));
 }
 
 std::optional<QByteArray> SingleInstance::send(const QByteArray& request, int timeoutMs) const {
-    if (request.size() > kMaxRequest || request.contains('\n'))
-        return std::nullopt;
-    const QDeadlineTimer deadline(timeoutMs);
-    QLocalSocket socket;
-    for (;;) {
-        socket.connectToServer(m_name);
-        if (socket.waitForConnected(int(qMin<qint64>(500, deadline.remainingTime()))))
-            break;
-        if (deadline.hasExpired())
-            return std::nullopt;
-        QThread::msleep(100);
-    }
-    socket.write(request + '\n');
-    QByteArray answer;
-    while (!answer.contains('\n')) {
-        if (deadline.hasExpired() || (!socket.waitForReadyRead(int(deadline.remainingTime())) &&
-                                      socket.bytesAvailable() == 0))
-            return std::nullopt;
-        answer += socket.readAll();
-        if (answer.size() > kMaxRequest + 1)
-            return std::nullopt;
-    }
-    return firstLine(answer);
+    return askLocalChannel(m_name, request, timeoutMs);
 }
 
 } // namespace qz

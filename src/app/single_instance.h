@@ -8,21 +8,21 @@
 #include <memory>
 #include <optional>
 
-class QLocalServer;
-class QLocalSocket;
 class QLockFile;
 
 namespace qz {
 
+class LocalChannelServer;
+
 // One running copy of the program per user and login session. The first start claims a
-// lock and listens on a local socket; a later start hands its one-line request to that copy
+// lock and listens on a local channel; a later start hands its one-line request to that copy
 // and ends with the answer. A request is one line of at most kMaxRequest bytes; so is the
 // answer.
 class SingleInstance : public QObject {
     Q_OBJECT
 
 public:
-    static constexpr qsizetype kMaxRequest = 4096;
+    static constexpr qsizetype kMaxRequest = 4096; // as the channel's kMaxLine
     using Handler = std::function<QByteArray(const QByteArray& request)>;
 
     // name: the channel's name; empty for this user's and session's own.
@@ -50,11 +50,10 @@ public:
 
 private:
     QString lockPath() const;
-    void serve(QLocalSocket* socket);
 
     QString m_name;
     std::unique_ptr<QLockFile> m_lock;
-    QLocalServer* m_server = nullptr;
+    LocalChannelServer* m_channel = nullptr;
     Handler m_handler;
 };
 

@@ -2,8 +2,8 @@
 
 namespace qz {
 
-// Whether this start of the program is an update worker (see update/worker_protocol.h): the
-// worker option is the first argument. Checked before anything else happens in main().
+// Whether this start of the worker program carries a request (see update/worker_protocol.h):
+// the worker option is the first argument.
 bool isUpdateWorkerCall(int argc, char* argv[]);
 
 // Runs the worker's one request and returns the process's exit status: 0 when its result was

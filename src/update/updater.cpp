@@ -8,6 +8,8 @@
 #include "i18n/program_translation.h"
 #include "i18n/translation_table.h"
 
+#include "build_config.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -27,6 +29,21 @@ constexpr qint64 kStaleDownloadSecs = 60 * 60;
 constexpr std::chrono::seconds kWorkerGrace{5};
 
 } // namespace
+
+QString updateWorkerProgram() {
+#ifdef Q_OS_WIN
+    const QString name = QStringLiteral("qzscheduler-update.exe");
+#else
+    const QString name = QStringLiteral("qzscheduler-update");
+#endif
+    // Beside the program when it runs from its build or on Windows; else where it is installed.
+    const QDir own(QCoreApplication::applicationDirPath());
+    const QString beside = own.filePath(name);
+    if (QFileInfo::exists(beside))
+        return beside;
+    return QDir::cleanPath(own.filePath(QString::fromUtf8(build::kWorkerFolderFromProgram)) +
+                           QLatin1Char('/') + name);
+}
 
 QString UpdateUserAgent() {
     TranslationTable table;
@@ -52,7 +69,7 @@ UpdateOptions defaultUpdateOptions(const QString& userAgent) {
     options.userAgent = userAgent;
     options.downloadRoot = QDir::tempPath();
     options.ownVersion = GetOwnVersion();
-    options.workerProgram = QCoreApplication::applicationFilePath();
+    options.workerProgram = updateWorkerProgram();
     options.workerArguments = {QString::fromLatin1(kUpdateWorkerOption)};
     return options;
 }

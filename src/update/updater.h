@@ -37,13 +37,16 @@ struct UpdateOptions {
     QStringList workerArguments;
 };
 
+// The update worker program that comes with this one.
+QString updateWorkerProgram();
+
 // The User-Agent the program's translation table carries for its HTTP client. Only one language
 // fills that cell and an empty cell changes nothing, so it is the same in both languages.
 QString UpdateUserAgent();
 
 // Defaults for this machine: base address from UpdateBaseUrl(), 10 s, the temporary folder,
-// GetOwnVersion(), the given User-Agent (UpdateUserAgent() without one), and this program
-// started with the worker option as the worker.
+// GetOwnVersion(), the given User-Agent (UpdateUserAgent() without one), and
+// updateWorkerProgram() started with the worker option as the worker.
 UpdateOptions defaultUpdateOptions(const QString& userAgent);
 UpdateOptions defaultUpdateOptions();
 

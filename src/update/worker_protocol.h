@@ -11,9 +11,9 @@
 
 namespace qz {
 
-// The version check and the download run in a short-lived copy of the program started with this
+// The version check and the download run in a short-lived worker program started with this
 // option as its first argument, so the network and TLS libraries never enter the long-running
-// process. The copy tells its parent what happened in lines on its standard output and ends when
+// process. The worker tells its parent what happened in lines on its standard output and ends when
 // its standard input closes (its parent has gone).
 inline constexpr char kUpdateWorkerOption[] = "--update-worker";
 

@@ -1,5 +1,7 @@
 #include "app/single_instance.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <QTemporaryDir>
 #include <QTest>
@@ -37,6 +39,10 @@ TEST_F(SingleInstanceTest, TheFirstClaimsAndALaterStartIsAnsweredByIt) {
         return QByteArray("ok");
     });
 
+    // Only this user's processes may ask.
+    EXPECT_EQ(QFileInfo(name()).permissions() & ~(QFile::ReadUser | QFile::WriteUser),
+              QFile::ReadOwner | QFile::WriteOwner);
+
     SingleInstance later(name());
     EXPECT_FALSE(later.claim());
     EXPECT_EQ(ask(later, "show"), QByteArray("ok"));
@@ -52,6 +58,11 @@ TEST_F(SingleInstanceTest, TheClaimIsFreeAgainOnceTheRunningCopyHasEnded) {
         SingleInstance first(name());
         ASSERT_TRUE(first.claim());
     }
+    EXPECT_FALSE(QFileInfo::exists(name()));
+    // A copy that was killed leaves its socket behind; the next one listens there all the same.
+    QFile left(name());
+    ASSERT_TRUE(left.open(QIODevice::WriteOnly));
+    left.close();
     SingleInstance next(name());
     EXPECT_TRUE(next.claim());
     next.setHandler([](const QByteArray&) { return QByteArray("here"); });

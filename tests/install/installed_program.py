@@ -27,6 +27,7 @@ ICON_SIDES = (16, 22, 24, 32, 48, 64, 128, 256)
 # Installed files besides the icons, relative to the prefix.
 FILES = (
     "bin/qzscheduler",
+    "libexec/qzscheduler/qzscheduler-update",
     "share/applications/qzscheduler.desktop",
     "share/metainfo/example.qz_software.qzscheduler.metainfo.xml",
     "share/man/man1/qzscheduler.1.gz",

@@ -1,5 +1,5 @@
-"""Looking at the running program from outside: the TLS libraries mapped into a process, its
-children, a loopback stand-in for an https:// update server, and stopping it.
+"""Looking at the running program from outside: the network and TLS libraries mapped into a
+process, its children, a loopback stand-in for an https:// update server, and stopping it.
 
 Used by tests/update/program_worker.py and bench/run.py."""
 import os
@@ -9,12 +9,22 @@ import subprocess
 import threading
 
 TLS_LIBRARIES = ("libssl", "libcrypto", "libgnutls", "/tls/")
+# Qt's network module and what it brings in with it.
+NETWORK_LIBRARIES = TLS_LIBRARIES + ("libQt6Network", "libgssapi", "libproxy")
+
+
+def mapped_libraries(pid, names):
+    """The libraries and plugins of `names` mapped into a process."""
+    with open(f"/proc/{pid}/maps") as f:
+        return {line.split()[-1] for line in f if any(n in line for n in names)}
 
 
 def mapped_tls(pid):
-    """The TLS libraries and plugins mapped into a process."""
-    with open(f"/proc/{pid}/maps") as f:
-        return {line.split()[-1] for line in f if any(n in line for n in TLS_LIBRARIES)}
+    return mapped_libraries(pid, TLS_LIBRARIES)
+
+
+def mapped_network(pid):
+    return mapped_libraries(pid, NETWORK_LIBRARIES)
 
 
 def children(pid):

@@ -2,8 +2,8 @@
 """The real program checks for an update in a worker process of its own.
 
 With an https:// update address, the TLS libraries are loaded into the worker (this test's
-loopback listener receives its TLS greeting) and never into the program itself, during and
-after the check. The worker ends once the check is over; the program runs on.
+loopback listener receives its TLS greeting), and neither they nor Qt's network module are
+ever mapped into the program itself, before, during and after the check. The worker ends once the check is over; the program runs on.
 
 Usage: program_worker.py PROGRAM
 """
@@ -16,7 +16,7 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from program_probe import (GreetingListener, children, command_line,  # noqa: E402
-                           mapped_tls, stop)
+                           mapped_network, mapped_tls, stop)
 
 WORKER_OPTION = b"--update-worker"
 
@@ -56,13 +56,13 @@ def main():
         found = workers(process.pid)
         assert found, "the check did not run in a worker of the program"
         assert mapped_tls(found[0]), "no TLS library seen in the worker: the test sees nothing"
-        assert not mapped_tls(process.pid), f"TLS in the program: {mapped_tls(process.pid)}"
+        assert not mapped_network(process.pid), f"in the program: {mapped_network(process.pid)}"
 
         listener.release()  # the check fails; the worker ends
         wait_for(lambda: not workers(process.pid), 30, "the worker's end")
         assert process.poll() is None, "the program ended with its check"
-        assert not mapped_tls(process.pid), f"TLS in the program: {mapped_tls(process.pid)}"
-        print("TLS only in the worker; the program runs on without it")
+        assert not mapped_network(process.pid), f"in the program: {mapped_network(process.pid)}"
+        print("network and TLS only in the worker; the program runs on without them")
     finally:
         stop(process)
         listener.release()

@@ -100,7 +100,7 @@ protected:
         options.timeout = kTimeout;
         options.downloadRoot = m_root.path();
         options.ownVersion = QStringLiteral("2.0.0.4");
-        options.workerProgram = QStringLiteral(QZ_UPDATE_WORKER_HOST);
+        options.workerProgram = QStringLiteral(QZ_UPDATE_WORKER);
         options.workerArguments = {QString::fromLatin1(kUpdateWorkerOption)};
         return std::make_unique<Updater>(m_window, options);
     }
@@ -410,7 +410,7 @@ TEST_F(UpdateTest, WorkerEndsWithItsParent) {
     request.timeout = 60s;
     request.file = file;
     QProcess worker;
-    worker.start(QStringLiteral(QZ_UPDATE_WORKER_HOST),
+    worker.start(QStringLiteral(QZ_UPDATE_WORKER),
                  QStringList{QString::fromLatin1(kUpdateWorkerOption)} + workerArguments(request));
     ASSERT_TRUE(worker.waitForStarted(5000));
     WorkerReport report;

@@ -20,8 +20,8 @@ from wine_session import (RUN_KEY, RUN_VALUE, SETTINGS_KEY, Failed, Wine, find_w
 
 PRODUCT = "QZ Duvodoro Ruruzovad"
 UNINSTALL_KEY = r"Software\Microsoft\Windows\CurrentVersion\Uninstall\QZScheduler"
-FILES = ["qzscheduler.exe", "uninstall.exe", "Qt6Core.dll", "Qt6Gui.dll", "Qt6Widgets.dll",
-         "Qt6Network.dll", "libstdc++-6.dll", "libgcc_s_seh-1.dll", "libwinpthread-1.dll",
+FILES = ["qzscheduler.exe", "qzscheduler-update.exe", "uninstall.exe", "Qt6Core.dll",
+         "Qt6Gui.dll", "Qt6Widgets.dll", "Qt6Network.dll", "libstdc++-6.dll", "libgcc_s_seh-1.dll", "libwinpthread-1.dll",
          "platforms/qwindows.dll", "styles/qwindowsvistastyle.dll", "tls/qschannelbackend.dll"]
 
 # mode switch, registry root of its entries, Start-menu folder below the prefix's drive C,

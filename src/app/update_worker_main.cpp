@@ -1,4 +1,4 @@
-// The update worker alone, as the program runs it when started with the worker option.
+// The update worker's entry: the program starts it for the version check and the download.
 #include "update/update_worker.h"
 
 int main(int argc, char* argv[]) {
