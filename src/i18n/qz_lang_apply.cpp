@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QFont>
-#include <QRegularExpression>
 
 using qz::TranslationTable;
 
@@ -152,8 +151,10 @@ void TqzLangApplier::excludeProperties() {
             const QString& row = list.at(i);
             bool remove = false;
             if (type == TranslationTable::stCollections) {
-                const QStringList words =
-                    row.split(QRegularExpression(QStringLiteral("[.\\[\\]]")), Qt::SkipEmptyParts);
+                // "Owner.Property[Index].Item": dots and brackets alike part the words.
+                QString parted = row;
+                parted.replace(u'[', u'.').replace(u']', u'.');
+                const QStringList words = parted.split(u'.', Qt::SkipEmptyParts);
                 remove = words.size() >= 2 && isExcluded(words[0], words[1]);
                 if (!remove && words.size() >= 4)
                     remove = isExcluded(words[0], words[3]);

@@ -1,15 +1,15 @@
 #include "widgets/text_fit.h"
 
-#include <QRegularExpression>
-
 #include <algorithm>
 
 namespace qz {
 
 QStringList wrapText(const QString& text, int maxWidth, const TextWidth& width) {
-    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    // Every line break, whichever its form, ends a paragraph.
+    QString paragraphs = text;
+    paragraphs.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
     QStringList lines;
-    for (const QString& paragraph : text.split(lineBreak)) {
+    for (const QString& paragraph : paragraphs.split(u'\n')) {
         const QStringList words = paragraph.split(QLatin1Char(' '));
         QString line;
         bool started = false;
