@@ -59,27 +59,14 @@ struct RecordingNotifier : Notifier {
     void invoke(const QString& key) const { actionInvoked(key); }
 };
 
-// Builds a window over fakes; the fakes stay reachable through raw pointers and shared
-// states after the window has taken them over.
-class AnaformTest : public ::testing::Test {
-protected:
-    // Stored settings the next window starts with.
-    void store(const std::string& name, const std::string& text) {
-        registry->values[name] = {true, text};
-    }
-    std::string stored(const std::string& name) const {
-        const auto it = registry->values.find(name);
-        return it == registry->values.end() ? std::string("<missing>") : it->second.text;
-    }
-
-    TAnaform& create(const QDateTime& now = QDateTime(QDate(2026, 3, 10), QTime(14, 25))) {
+// The window's test dependencies in one place: recording fakes that stay reachable through
+// raw pointers and shared states after the window has taken them over. The clock and the
+// power backend are the caller's, since the tests differ there.
+struct WindowTestDeps {
+    AnaformDeps make(std::unique_ptr<Clock> clock, std::unique_ptr<PowerBackend> power) {
         AnaformDeps deps;
-        auto manualClock = std::make_unique<ManualClock>(now);
-        clock = manualClock.get();
-        deps.clock = std::move(manualClock);
-        auto recordingPower = std::make_unique<RecordingPowerBackend>();
-        power = recordingPower.get();
-        deps.power = std::move(recordingPower);
+        deps.clock = std::move(clock);
+        deps.power = std::move(power);
         auto fakeIdle = std::make_unique<FakeIdle>();
         idle = fakeIdle.get();
         deps.idle = std::move(fakeIdle);
@@ -96,7 +83,38 @@ protected:
         };
         deps.openUrl = [this](const QUrl& url) { openedUrls.push_back(url); };
         deps.systemLocaleName = [this] { return systemLocale; };
-        window = std::make_unique<TAnaform>(std::move(deps));
+        return deps;
+    }
+
+    std::shared_ptr<FakeRegistryState> registry = std::make_shared<FakeRegistryState>();
+    std::shared_ptr<FakeRunAtStartupState> logon = std::make_shared<FakeRunAtStartupState>();
+    QString systemLocale = QStringLiteral("en_US");
+    FakeIdle* idle = nullptr;
+    RecordingPrompts* prompts = nullptr;
+    std::vector<QString> reminders;
+    RecordingNotifier* notifier = nullptr;
+    std::vector<QUrl> openedUrls;
+};
+
+// Builds a window over the fakes and a manual clock.
+class AnaformTest : public ::testing::Test, protected WindowTestDeps {
+protected:
+    // Stored settings the next window starts with.
+    void store(const std::string& name, const std::string& text) {
+        registry->values[name] = {true, text};
+    }
+    std::string stored(const std::string& name) const {
+        const auto it = registry->values.find(name);
+        return it == registry->values.end() ? std::string("<missing>") : it->second.text;
+    }
+
+    TAnaform& create(const QDateTime& now = QDateTime(QDate(2026, 3, 10), QTime(14, 25))) {
+        auto manualClock = std::make_unique<ManualClock>(now);
+        clock = manualClock.get();
+        auto recordingPower = std::make_unique<RecordingPowerBackend>();
+        power = recordingPower.get();
+        window =
+            std::make_unique<TAnaform>(make(std::move(manualClock), std::move(recordingPower)));
         return *window;
     }
 
@@ -124,16 +142,8 @@ protected:
 
     void TearDown() override { window.reset(); }
 
-    std::shared_ptr<FakeRegistryState> registry = std::make_shared<FakeRegistryState>();
-    std::shared_ptr<FakeRunAtStartupState> logon = std::make_shared<FakeRunAtStartupState>();
-    QString systemLocale = QStringLiteral("en_US");
     ManualClock* clock = nullptr;
     RecordingPowerBackend* power = nullptr;
-    FakeIdle* idle = nullptr;
-    RecordingPrompts* prompts = nullptr;
-    std::vector<QString> reminders;
-    RecordingNotifier* notifier = nullptr;
-    std::vector<QUrl> openedUrls;
     std::unique_ptr<TAnaform> window;
 };
 

@@ -206,9 +206,14 @@ TEST_P(FaultsCountdownTiming, ActsAtTheFirstTickAfterTheDueTimeOnce) {
             << m_parts.reminders[0].toStdString();
         return;
     }
-    ASSERT_EQ(acting(backend->calls),
+    // The window's question of what the system can do, a second after it shows, may come
+    // after the action when the process was stopped across both; it changes nothing.
+    const std::vector<std::string> calls = acting(backend->calls);
+    ASSERT_GE(calls.size(), 3u);
+    EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + 3),
               (std::vector<std::string>{"setTokenPrivilege SeShutdownPrivilege true", "canPowerOff",
                                         "shutdown"}));
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), std::string("shutdown")), 1);
     ASSERT_EQ(backend->actionTimes.size(), 1u);
     const QDateTime acted = backend->actionTimes.front();
     const auto firstDueTick =

@@ -5,8 +5,6 @@
 
 #include "app/anaform.h"
 #include "app/anaform_fixture.h"
-#include "settings/fake_registry.h"
-#include "settings/settings_store.h"
 #include "widgets/qz_date_edit.h"
 #include "widgets/qz_radio_button.h"
 #include "widgets/qz_time_edit.h"
@@ -32,33 +30,15 @@ private:
     const std::atomic<qint64>* m_offset;
 };
 
-struct WindowParts {
+// The window and its test dependencies; the window goes first.
+struct WindowParts : WindowTestDeps {
     std::unique_ptr<TAnaform> window;
-    RecordingPrompts* prompts = nullptr;
-    std::shared_ptr<FakeRegistryState> registry = std::make_shared<FakeRegistryState>();
-    std::shared_ptr<FakeRunAtStartupState> logon = std::make_shared<FakeRunAtStartupState>();
-    std::vector<QString> reminders;
 };
 
 // Builds and shows the window; FormShow leaves shutdown and "From Now" selected.
 inline void startWindow(WindowParts& parts, std::unique_ptr<Clock> clock,
                         std::unique_ptr<PowerBackend> power) {
-    AnaformDeps deps;
-    deps.clock = std::move(clock);
-    deps.power = std::move(power);
-    deps.idle = std::make_unique<FakeIdle>();
-    auto prompts = std::make_unique<RecordingPrompts>();
-    parts.prompts = prompts.get();
-    deps.prompts = std::move(prompts);
-    deps.settings = std::make_unique<SettingsStore>(std::make_unique<FakeRegistry>(parts.registry),
-                                                    std::make_unique<FakeRunAtStartup>(parts.logon),
-                                                    "/opt/qz/qzscheduler");
-    deps.makeNotifier = [&parts](QSystemTrayIcon*) {
-        return std::make_unique<RecordingNotifier>(&parts.reminders);
-    };
-    deps.openUrl = [](const QUrl&) {};
-    deps.systemLocaleName = [] { return QStringLiteral("en_US"); };
-    parts.window = std::make_unique<TAnaform>(std::move(deps));
+    parts.window = std::make_unique<TAnaform>(parts.make(std::move(clock), std::move(power)));
     parts.window->show();
 }
 
