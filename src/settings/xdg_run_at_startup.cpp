@@ -75,8 +75,16 @@ void XdgRunAtStartup::registerEntry(const std::string& path) {
     if (!QDir().mkpath(dir))
         throw RunAtStartupError("Failed to create key " + dir.toStdString());
 
-    QSaveFile file(entryFileName());
     const QByteArray text = desktopEntryText(QString::fromStdString(path)).toUtf8();
+    // Every start confirms the entry; one that already says so is left alone rather than
+    // replaced and waited for on the disk.
+    const QFileInfo info(entryFileName());
+    if (info.isFile() && !info.isSymLink() && info.size() == text.size()) {
+        QFile current(info.filePath());
+        if (current.open(QIODevice::ReadOnly) && current.readAll() == text)
+            return;
+    }
+    QSaveFile file(entryFileName());
     if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
         throw RunAtStartupError(std::string("Failed to set data for '") + kRunAtStartupName + "'");
 }

@@ -119,6 +119,15 @@ TEST_F(Autostart, RegisterRaisesTheUsersMessages) {
     EXPECT_TRUE(QFileInfo(home.entryFile()).isDir());
 }
 
+TEST_F(Autostart, AnEntryThatAlreadySaysSoIsNotWrittenAgain) {
+    entry.registerEntry("/opt/qz/qzscheduler");
+    if (!home.lockFolder(home.autostartDir()))
+        GTEST_SKIP() << "cannot lock a folder here";
+    // The folder takes no new file now: only an entry left as it is can succeed.
+    EXPECT_NO_THROW(entry.registerEntry("/opt/qz/qzscheduler"));
+    EXPECT_THROW(entry.registerEntry("/opt/moved/qzscheduler"), RunAtStartupError);
+}
+
 TEST_F(Autostart, RefusedReplacementKeepsTheOldEntryWhole) {
     entry.registerEntry("/opt/qz/qzscheduler");
     const QByteArray before = readAll(home.entryFile());
