@@ -14,6 +14,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class QAction;
 class QMenu;
@@ -168,6 +169,7 @@ private:
     QString armSelected();
     void taskArmedChanged(bool armed);
     void taskProgressChanged(quint32 maximum, quint32 value, qint64 remainingSpanMSecs);
+    void showPendingProgress();
     void showReminder(qint64 remainingSpanMSecs);
     void setArmedLook(bool armed);
 
@@ -196,6 +198,14 @@ private:
     std::unique_ptr<qz::UpdateTask> m_updater;
     qz::ScheduledTask* m_task = nullptr;
     bool m_shown = false;
+    // The countdown's last step, until the ring shows it: a window in the tray is not drawn,
+    // so its ring catches up when it comes back rather than every second.
+    struct RingProgress {
+        quint32 maximum;
+        quint32 value;
+        qint64 remainingSpanMSecs;
+    };
+    std::optional<RingProgress> m_pendingProgress;
     bool m_rearmDecided = false;         // FormShow has re-armed the stored task, or not
     QSet<qz::PowerAction> m_unavailable; // actions the system says it cannot do
     bool m_versionCheckStarted = false;

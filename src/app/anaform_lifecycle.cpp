@@ -55,6 +55,8 @@ void TAnaform::setVisible(bool visible) {
             move(s->availableGeometry().center() - rect().center());
     }
     QWidget::setVisible(visible);
+    if (visible)
+        showPendingProgress();
     if (visible && !m_versionCheckStarted && m_deps.makeUpdater) {
         // The version check runs beside the window, in a worker process started a moment
         // after the window is on the screen: starting a second process at once would take

@@ -19,6 +19,7 @@
 #include "widgets/qz_time_edit.h"
 
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -158,6 +159,7 @@ void TAnaform::taskArmedChanged(bool armed) {
         showNotice({});
         setScheduleInputsEnabled(false);
     } else {
+        m_pendingProgress.reset(); // the ring shows the stopped look below
         for (qz::PowerAction a : qz::kAllPowerActions)
             actionButton(a)->setEnabled(!m_unavailable.contains(a));
         qzTimeEdit1->setEnabled(true);
@@ -191,11 +193,20 @@ void TAnaform::setScheduleInputsEnabled(bool enabled) {
 }
 
 void TAnaform::taskProgressChanged(quint32 maximum, quint32 value, qint64 remainingSpanMSecs) {
-    progress->setMaxValue(ringInt(maximum));
-    progress->setValue(ringInt(value));
-    progress->setCaption(qz::remainingTimeText(remainingSpanMSecs, activeLanguage()));
     if (value == 0) // armed, armed again for the next day, or restarted: the due time moved
         refreshTrayTip();
+    m_pendingProgress = RingProgress{maximum, value, remainingSpanMSecs};
+    if (!m_shown || isVisible())
+        showPendingProgress();
+}
+
+void TAnaform::showPendingProgress() {
+    if (!m_pendingProgress)
+        return;
+    const RingProgress p = *std::exchange(m_pendingProgress, std::nullopt);
+    progress->setMaxValue(ringInt(p.maximum));
+    progress->setValue(ringInt(p.value));
+    progress->setCaption(qz::remainingTimeText(p.remainingSpanMSecs, activeLanguage()));
 }
 
 void TAnaform::timerGorevTimer() {

@@ -195,6 +195,26 @@ TEST_F(CountdownTest, RingFollowsTheClockSoLateTicksDoNotDelayTheAction) {
     EXPECT_EQ(power->calls, kShutdownCalls);
 }
 
+TEST_F(CountdownTest, RingInTheTrayCatchesUpWhenTheWindowComesBack) {
+    startAt();
+    armFromNow("00:01");
+    tickAfter(10'000);
+    window->hide(); // in the tray: the ring is not drawn and not kept up every second
+    tickAfter(20'000);
+    EXPECT_EQ(ring()->value(), 10);
+    window->show();
+    EXPECT_EQ(ring()->value(), 30);
+    EXPECT_EQ(ring()->caption(), "Remaining Time\r30 Seconds ");
+
+    // Stopped while in the tray: it comes back with the stopped look, not the last step.
+    tickAfter(10'000);
+    window->hide();
+    tickAfter(10'000);
+    window->btnStartStopClick();
+    window->show();
+    EXPECT_EQ(ring()->value(), ring()->maxValue());
+}
+
 TEST_F(CountdownTest, MissedDeadlineIsSkippedNotCarriedOutAndSaidSo) {
     TAnaform& w = startAt();
     armFromNow("00:01");
