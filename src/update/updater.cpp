@@ -5,6 +5,7 @@
 #include "update/worker_process.h"
 #include "update/worker_protocol.h"
 
+#include "i18n/message_id.h"
 #include "i18n/program_translation.h"
 #include "i18n/translation_table.h"
 
@@ -158,7 +159,7 @@ void Updater::askToUpdate() {
     if (m_state != State::Checking)
         return;
     QPointer<Updater> self(this);
-    const bool yes = m_window.askYesNo(m_window.messageString(QStringLiteral("1")));
+    const bool yes = m_window.askYesNo(m_window.messageString(messageKey(MessageId::NewVersion)));
     if (!self || m_state != State::Checking)
         return;
     if (yes)
@@ -172,7 +173,7 @@ void Updater::StartUpdate() {
         return;
     m_window.stopStayingOnTop();
     m_window.showUpdateRing();
-    m_window.setUpdateRingCaption(m_window.messageString(QStringLiteral("4")));
+    m_window.setUpdateRingCaption(m_window.messageString(messageKey(MessageId::Updating)));
     m_state = State::Downloading;
     m_downloadedFile.clear();
 
@@ -206,7 +207,7 @@ void Updater::downloadOver(bool succeeded) {
     // From here the file is complete and stays, whatever the answer.
     m_downloadDir->setAutoRemove(false);
     m_downloadedFile = QFileInfo(path).absoluteFilePath();
-    m_window.setUpdateRingCaption(m_window.messageString(QStringLiteral("5")));
+    m_window.setUpdateRingCaption(m_window.messageString(messageKey(MessageId::Downloaded)));
     QMetaObject::invokeMethod(this, &Updater::askToInstall, Qt::QueuedConnection);
 }
 
@@ -214,7 +215,7 @@ void Updater::askToInstall() {
     if (m_state != State::Downloading)
         return;
     QPointer<Updater> self(this);
-    const bool yes = m_window.askYesNo(m_window.messageString(QStringLiteral("6")));
+    const bool yes = m_window.askYesNo(m_window.messageString(messageKey(MessageId::InstallNow)));
     if (!self || m_state != State::Downloading)
         return;
     if (!yes) {
@@ -242,7 +243,11 @@ void Updater::failDownload() {
     m_window.hideUpdateRing();
     // Told from the event loop rather than inside the worker's signal: the box runs its own loop.
     QMetaObject::invokeMethod(
-        this, [this] { m_window.showUpdateFailure(m_window.messageString(QStringLiteral("22"))); },
+        this,
+        [this] {
+            m_window.showUpdateFailure(
+                m_window.messageString(messageKey(MessageId::DownloadFailed)));
+        },
         Qt::QueuedConnection);
 }
 
