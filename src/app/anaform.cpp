@@ -193,25 +193,28 @@ void TAnaform::createScheduleArea() {
 
     struct ActionSpec {
         TqzButton** button;
-        const char* name;
+        qz::PowerAction action;
         const char* caption;
         TqzButton::Segment segment;
     };
+    // Left to right, as the buttons stand.
     const ActionSpec actions[] = {
-        {&btnshutdown, "btnshutdown", "Shutdown", TqzButton::First},
-        {&btnrestart, "btnrestart", "Restart", TqzButton::Middle},
-        {&btnwaitready, "btnwaitready", "Stand By", TqzButton::Middle},
-        {&btnSleep, "btnSleep", "Sleep", TqzButton::Middle},
-        {&btnSignout, "btnSignout", "Signout", TqzButton::Middle},
-        {&btnLock, "btnLock", "Lock", TqzButton::Last},
+        {&btnshutdown, qz::PowerAction::Shutdown, "Shutdown", TqzButton::First},
+        {&btnrestart, qz::PowerAction::Restart, "Restart", TqzButton::Middle},
+        {&btnwaitready, qz::PowerAction::WaitReady, "Stand By", TqzButton::Middle},
+        {&btnSleep, qz::PowerAction::Sleep, "Sleep", TqzButton::Middle},
+        {&btnSignout, qz::PowerAction::Signout, "Signout", TqzButton::Middle},
+        {&btnLock, qz::PowerAction::Lock, "Lock", TqzButton::Last},
     };
     for (const ActionSpec& a : actions) {
-        auto* b = named<TqzButton>(panelCenter, a.name);
+        const std::string_view name = qz::namesOf(a.action).button;
+        auto* b = named<TqzButton>(panelCenter, std::string(name).c_str());
         b->setGroupIndex(1);
         b->setSegment(a.segment);
         b->setCaption(QString::fromUtf8(a.caption));
         b->setFont(tahoma(11, true));
         *a.button = b;
+        m_actionButtons[static_cast<std::size_t>(a.action)] = b;
     }
     btnshutdown->setDown(true);
 

@@ -13,6 +13,7 @@
 #include <QSet>
 #include <QWidget>
 
+#include <array>
 #include <memory>
 #include <optional>
 
@@ -240,6 +241,8 @@ private:
     TqzSwitch* swBaslangic = nullptr;
     TqzCircledProgressBar* qzProgressbar1 = nullptr;
 
+    // The six action buttons below, by the action's value.
+    std::array<TqzButton*, qz::kPowerActionNames.size()> m_actionButtons{};
     TqzButton* btnshutdown = nullptr;
     TqzButton* btnrestart = nullptr;
     TqzButton* btnwaitready = nullptr;

@@ -30,21 +30,7 @@ int ringInt(quint32 value) {
 } // namespace
 
 TqzButton* TAnaform::actionButton(qz::PowerAction action) const {
-    switch (action) {
-    case qz::PowerAction::Shutdown:
-        return btnshutdown;
-    case qz::PowerAction::Restart:
-        return btnrestart;
-    case qz::PowerAction::Lock:
-        return btnLock;
-    case qz::PowerAction::WaitReady:
-        return btnwaitready;
-    case qz::PowerAction::Sleep:
-        return btnSleep;
-    case qz::PowerAction::Signout:
-        return btnSignout;
-    }
-    return nullptr;
+    return m_actionButtons[static_cast<std::size_t>(action)];
 }
 
 TqzButton* TAnaform::actionButtonOfWord(std::string_view word) const {

@@ -58,8 +58,7 @@ CommandLine armRequest(const QCommandLineParser& parser) {
 } // namespace
 
 QString actionOptionName(PowerAction action) {
-    // The stored words, except that stand-by says what it is.
-    return action == PowerAction::WaitReady ? QStringLiteral("standby") : powerActionWord(action);
+    return QString::fromLatin1(namesOf(action).option);
 }
 
 std::optional<PowerAction> actionFromOptionName(const QString& name) {

@@ -8,42 +8,6 @@ namespace qz {
 
 namespace {
 
-QString turkishVerbWords(PowerAction action) {
-    switch (action) {
-    case PowerAction::Shutdown:
-        return QStringLiteral("kapatılacaktır.");
-    case PowerAction::Restart:
-        return QStringLiteral("yeniden başlatılacaktır.");
-    case PowerAction::Lock:
-        return QStringLiteral("kilitlenecektir");
-    case PowerAction::WaitReady:
-        return QStringLiteral("hazırda bekletilecektir");
-    case PowerAction::Sleep:
-        return QStringLiteral("uyku moduna geçecektir.");
-    case PowerAction::Signout:
-        return QStringLiteral("oturumu kapatacaktır.");
-    }
-    return {};
-}
-
-QString englishVerbWord(PowerAction action) {
-    switch (action) {
-    case PowerAction::Shutdown:
-        return QStringLiteral("shutdown");
-    case PowerAction::Restart:
-        return QStringLiteral("restart");
-    case PowerAction::Lock:
-        return QStringLiteral("lock");
-    case PowerAction::WaitReady:
-        return QStringLiteral("standby");
-    case PowerAction::Sleep:
-        return QStringLiteral("sleep");
-    case PowerAction::Signout:
-        return QStringLiteral("signout");
-    }
-    return {};
-}
-
 QString turkishVerb(PowerAction action, TriggerMode mode, const QString& everydayText) {
     QString lead;
     switch (mode) {
@@ -60,7 +24,7 @@ QString turkishVerb(PowerAction action, TriggerMode mode, const QString& everyda
         lead = turkishLocativeSuffix(everydayText) + QLatin1Char(' ');
         break;
     }
-    return lead + turkishVerbWords(action);
+    return lead + QString::fromUtf8(namesOf(action).turkishVerb);
 }
 
 QString englishVerb(PowerAction action, TriggerMode mode) {
@@ -79,7 +43,7 @@ QString englishVerb(PowerAction action, TriggerMode mode) {
         tail = QStringLiteral(" everyday at ");
         break;
     }
-    return QStringLiteral(" will ") + englishVerbWord(action) + tail;
+    return QStringLiteral(" will ") + QString::fromLatin1(namesOf(action).englishVerb) + tail;
 }
 
 QString specifiedMomentText(const DescriptionInput& input) {

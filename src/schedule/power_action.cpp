@@ -3,21 +3,7 @@
 namespace qz {
 
 QString powerActionWord(PowerAction action) {
-    switch (action) {
-    case PowerAction::Shutdown:
-        return QStringLiteral("shutdown");
-    case PowerAction::Restart:
-        return QStringLiteral("restart");
-    case PowerAction::Lock:
-        return QStringLiteral("lock");
-    case PowerAction::WaitReady:
-        return QStringLiteral("waitready");
-    case PowerAction::Sleep:
-        return QStringLiteral("sleep");
-    case PowerAction::Signout:
-        return QStringLiteral("signout");
-    }
-    return {};
+    return QString::fromLatin1(namesOf(action).stored);
 }
 
 std::optional<PowerAction> powerActionFromWord(const QString& word) {

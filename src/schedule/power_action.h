@@ -1,22 +1,13 @@
 #pragma once
 
+#include "schedule/power_action_names.h"
+
 #include <QString>
 
 #include <array>
 #include <optional>
 
 namespace qz {
-
-// What the computer is to do when a task is due. The order is the one in which the
-// description composer tests the action buttons.
-enum class PowerAction {
-    Shutdown,  // btnshutdown, forced shutdown
-    Restart,   // btnrestart, forced restart
-    Lock,      // btnLock, lock the session
-    WaitReady, // btnwaitready, suspend
-    Sleep,     // btnSleep, hibernate
-    Signout,   // btnSignout, forced sign-out
-};
 
 inline constexpr std::array<PowerAction, 6> kAllPowerActions{
     PowerAction::Shutdown,  PowerAction::Restart, PowerAction::Lock,

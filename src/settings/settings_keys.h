@@ -1,5 +1,7 @@
 #pragma once
 
+#include "schedule/power_action_names.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -19,10 +21,12 @@ inline constexpr std::string_view kEverydayFlag = "hergun";
 inline constexpr std::string_view kEverydayTime = "saat";
 inline constexpr std::string_view kAction = "gorev";
 
-// The words of the six action buttons, in the order the store tests and writes them:
-// btnshutdown, btnrestart, btnLock, btnSleep, btnSignout, btnwaitready.
-inline constexpr std::array<std::string_view, 6> kActionWords{"shutdown", "restart", "lock",
-                                                              "sleep",    "signout", "waitready"};
+// The stored words of the six actions, in the order the store tests and writes their
+// buttons.
+inline constexpr std::array<std::string_view, 6> kActionWords{
+    namesOf(PowerAction::Shutdown).stored, namesOf(PowerAction::Restart).stored,
+    namesOf(PowerAction::Lock).stored,     namesOf(PowerAction::Sleep).stored,
+    namesOf(PowerAction::Signout).stored,  namesOf(PowerAction::WaitReady).stored};
 
 inline constexpr std::string_view kSwitchOn = "1";
 inline constexpr std::string_view kSwitchOff = "0";

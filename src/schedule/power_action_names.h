@@ -1,0 +1,57 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string_view>
+
+// The six actions and everything that names them, in one table. Free of Qt, so the settings
+// store's rules (plain C++) share it.
+namespace qz {
+
+// What the computer is to do when a task is due. The order is the one in which the
+// description composer tests the action buttons.
+enum class PowerAction {
+    Shutdown,  // forced shutdown
+    Restart,   // forced restart
+    Lock,      // lock the session
+    WaitReady, // suspend
+    Sleep,     // hibernate
+    Signout,   // forced sign-out
+};
+
+struct PowerActionNames {
+    PowerAction action;
+    std::string_view stored;      // the word the settings keep
+    std::string_view option;      // the command line's word
+    std::string_view englishVerb; // in the English sentence: "... will <verb>"
+    std::string_view turkishVerb; // the Turkish sentence's ending, UTF-8
+    std::string_view button;      // the window's button
+};
+
+// Indexed by the action's value.
+inline constexpr std::array<PowerActionNames, 6> kPowerActionNames{{
+    {PowerAction::Shutdown, "shutdown", "shutdown", "shutdown", "kapatılacaktır.", "btnshutdown"},
+    {PowerAction::Restart, "restart", "restart", "restart", "yeniden başlatılacaktır.",
+     "btnrestart"},
+    {PowerAction::Lock, "lock", "lock", "lock", "kilitlenecektir", "btnLock"},
+    // The command line says what stand-by is; the stored word stays the button's.
+    {PowerAction::WaitReady, "waitready", "standby", "standby", "hazırda bekletilecektir",
+     "btnwaitready"},
+    {PowerAction::Sleep, "sleep", "sleep", "sleep", "uyku moduna geçecektir.", "btnSleep"},
+    {PowerAction::Signout, "signout", "signout", "signout", "oturumu kapatacaktır.", "btnSignout"},
+}};
+
+constexpr bool namesIndexedByAction() {
+    for (std::size_t i = 0; i < kPowerActionNames.size(); ++i) {
+        if (static_cast<std::size_t>(kPowerActionNames[i].action) != i)
+            return false;
+    }
+    return true;
+}
+static_assert(namesIndexedByAction(), "each row stands at its action's value");
+
+constexpr const PowerActionNames& namesOf(PowerAction action) {
+    return kPowerActionNames[static_cast<std::size_t>(action)];
+}
+
+} // namespace qz
