@@ -123,6 +123,10 @@ void TqzTimeEdit::timerEvent(QTimerEvent* event) {
         qz::MaskedFieldBox::timerEvent(event);
         return;
     }
+    repeatTick();
+}
+
+void TqzTimeEdit::repeatTick() {
     // Only while the pointer is still on the held button, as a push button repeats.
     if (m_pressed != Arrow::None && m_hot == m_pressed)
         stepBy(m_pressed == Arrow::Up ? 1 : -1);

@@ -37,6 +37,11 @@ public:
     QRect upButtonRect() const;
     QRect downButtonRect() const;
 
+    // The held arrow's repeat, and one of its ticks by hand, so the 100 ms steps can be
+    // followed exactly.
+    bool isRepeating() const { return m_repeat.isActive(); }
+    void repeatTick();
+
 Q_SIGNALS:
     void OnChange();
 
