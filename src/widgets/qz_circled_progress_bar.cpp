@@ -13,13 +13,13 @@
 
 TqzCircledProgressBar::TqzCircledProgressBar(QWidget* parent) : qz::StyledControl(parent) {
     const QPalette palette = QApplication::palette();
-    m_frameColor = palette.color(QPalette::Dark);
-    m_progressColor = palette.color(QPalette::Highlight);
-    m_fontColor = palette.color(QPalette::ButtonText);
-    m_progressFontColor = m_fontColor;
-    m_progressFont = font();
-    m_progressFont.setBold(true);
-    m_color = palette.color(QPalette::Window);
+    m_look.frameColor = palette.color(QPalette::Dark);
+    m_look.progressColor = palette.color(QPalette::Highlight);
+    m_look.fontColor = palette.color(QPalette::ButtonText);
+    m_look.progressFontColor = m_look.fontColor;
+    m_look.progressFont = font();
+    m_look.progressFont.setBold(true);
+    m_look.color = palette.color(QPalette::Window);
     setAttribute(Qt::WA_TranslucentBackground, false);
     resize(100, 100);
 }
@@ -60,94 +60,10 @@ void TqzCircledProgressBar::setValue(int value) {
     if (arcStep(before) != arcStep(after)) {
         ++m_repaintRequests;
         update();
-    } else if (m_showProgressText && qz::ringPercent(before) != qz::ringPercent(after)) {
+    } else if (m_look.showProgressText && qz::ringPercent(before) != qz::ringPercent(after)) {
         ++m_repaintRequests;
         update(currentLayout().percentArea);
     }
-}
-
-void TqzCircledProgressBar::setShowCaption(bool on) {
-    if (on == m_showCaption)
-        return;
-    m_showCaption = on;
-    changed();
-}
-
-void TqzCircledProgressBar::setShowProgressText(bool on) {
-    if (on == m_showProgressText)
-        return;
-    m_showProgressText = on;
-    changed();
-}
-
-void TqzCircledProgressBar::setFrameSize(int designPixels) {
-    if (designPixels == m_frameSize)
-        return;
-    m_frameSize = designPixels;
-    changed();
-}
-
-void TqzCircledProgressBar::setFrameColor(const QColor& colour) {
-    if (colour == m_frameColor)
-        return;
-    m_frameColor = colour;
-    changed();
-}
-
-void TqzCircledProgressBar::setFrameAlpha(int alpha) {
-    if (alpha == m_frameAlpha)
-        return;
-    m_frameAlpha = alpha;
-    changed();
-}
-
-void TqzCircledProgressBar::setProgressColor(const QColor& colour) {
-    if (colour == m_progressColor)
-        return;
-    m_progressColor = colour;
-    changed();
-}
-
-void TqzCircledProgressBar::setProgressAlpha(int alpha) {
-    if (alpha == m_progressAlpha)
-        return;
-    m_progressAlpha = alpha;
-    changed();
-}
-
-void TqzCircledProgressBar::setFontColor(const QColor& colour) {
-    if (colour == m_fontColor)
-        return;
-    m_fontColor = colour;
-    changed();
-}
-
-void TqzCircledProgressBar::setProgressFont(const QFont& font) {
-    if (font == m_progressFont)
-        return;
-    m_progressFont = font;
-    changed();
-}
-
-void TqzCircledProgressBar::setProgressFontColor(const QColor& colour) {
-    if (colour == m_progressFontColor)
-        return;
-    m_progressFontColor = colour;
-    changed();
-}
-
-void TqzCircledProgressBar::setTransparentBackground(bool on) {
-    if (on == m_transparent)
-        return;
-    m_transparent = on;
-    changed();
-}
-
-void TqzCircledProgressBar::setColor(const QColor& colour) {
-    if (colour == m_color)
-        return;
-    m_color = colour;
-    changed();
 }
 
 QString TqzCircledProgressBar::progressText() const {
@@ -160,7 +76,7 @@ QSize TqzCircledProgressBar::sizeHint() const {
 }
 
 void TqzCircledProgressBar::captionChanged() {
-    if (!m_showCaption)
+    if (!m_look.showCaption)
         return;
     ++m_repaintRequests;
     update(currentLayout().captionArea);
@@ -180,16 +96,16 @@ void TqzCircledProgressBar::resizeEvent(QResizeEvent* event) {
 }
 
 QFont TqzCircledProgressBar::scaledPercentFont() const {
-    QFont percentFont = m_progressFont;
+    QFont percentFont = m_look.progressFont;
     if (percentFont.pixelSize() > 0)
         percentFont.setPixelSize(qz::scaled(percentFont.pixelSize(), this));
     return percentFont;
 }
 
 qz::RingLayout TqzCircledProgressBar::currentLayout() const {
-    return qz::ringLayout(height(), qz::scaled(m_frameSize, this),
-                          QFontMetrics(scaledPercentFont()).height(), m_showCaption,
-                          m_showProgressText);
+    return qz::ringLayout(height(), qz::scaled(m_look.frameSize, this),
+                          QFontMetrics(scaledPercentFont()).height(), m_look.showCaption,
+                          m_look.showProgressText);
 }
 
 int TqzCircledProgressBar::arcSteps() const {
@@ -216,16 +132,17 @@ const QPixmap& TqzCircledProgressBar::ringImage(const qz::RingLayout& layout, in
 
     m_ringImage = QPixmap(pixels);
     m_ringImage.setDevicePixelRatio(ratio);
-    m_ringImage.fill(m_transparent ? QColor(Qt::transparent) : m_color);
+    m_ringImage.fill(m_look.transparent ? QColor(Qt::transparent) : m_look.color);
     QPainter painter(&m_ringImage);
     painter.setRenderHint(QPainter::Antialiasing);
-    const int frame = qz::scaled(m_frameSize, this);
-    QPen pen(qz::withAlpha(m_frameColor, m_frameAlpha), frame, Qt::SolidLine, Qt::FlatCap);
+    const int frame = qz::scaled(m_look.frameSize, this);
+    QPen pen(qz::withAlpha(m_look.frameColor, m_look.frameAlpha), frame, Qt::SolidLine,
+             Qt::FlatCap);
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(layout.circle);
     if (step > 0) {
-        pen.setColor(qz::withAlpha(m_progressColor, m_progressAlpha));
+        pen.setColor(qz::withAlpha(m_look.progressColor, m_look.progressAlpha));
         painter.setPen(pen);
         const int steps = arcSteps();
         if (step >= steps)
@@ -261,15 +178,15 @@ void TqzCircledProgressBar::paintEvent(QPaintEvent*) {
     painter.drawPixmap(0, 0, ringImage(layout, arcStep(qz::ringSweep(m_value, m_min, m_max))));
     painter.setRenderHint(QPainter::TextAntialiasing);
 
-    if (m_showProgressText) {
+    if (m_look.showProgressText) {
         painter.setFont(scaledPercentFont());
-        painter.setPen(m_progressFontColor);
+        painter.setPen(m_look.progressFontColor);
         painter.drawText(layout.percentArea, Qt::AlignCenter | Qt::TextSingleLine, progressText());
     }
 
-    if (m_showCaption && !caption().isEmpty()) {
+    if (m_look.showCaption && !caption().isEmpty()) {
         painter.setFont(font());
-        painter.setPen(m_fontColor);
+        painter.setPen(m_look.fontColor);
         const int lineHeight = QFontMetrics(font()).height();
         const QRect area = layout.captionArea;
         const QStringList lines = qz::fitText(caption(), area.width(), area.height(), lineHeight,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "widgets/assign_if_changed.h"
 #include "widgets/ring_geometry.h"
 #include "widgets/styled_control.h"
 
@@ -42,30 +43,32 @@ public:
     int value() const { return m_value; }
     void setValue(int value);
 
-    bool showCaption() const { return m_showCaption; }
-    void setShowCaption(bool on);
-    bool showProgressText() const { return m_showProgressText; }
-    void setShowProgressText(bool on);
-    int frameSize() const { return m_frameSize; }
-    void setFrameSize(int designPixels);
-    QColor frameColor() const { return m_frameColor; }
-    void setFrameColor(const QColor& colour);
-    int frameAlpha() const { return m_frameAlpha; }
-    void setFrameAlpha(int alpha);
-    QColor progressColor() const { return m_progressColor; }
-    void setProgressColor(const QColor& colour);
-    int progressAlpha() const { return m_progressAlpha; }
-    void setProgressAlpha(int alpha);
-    QColor fontColor() const { return m_fontColor; }
-    void setFontColor(const QColor& colour);
-    QFont progressFont() const { return m_progressFont; }
-    void setProgressFont(const QFont& font);
-    QColor progressFontColor() const { return m_progressFontColor; }
-    void setProgressFontColor(const QColor& colour);
-    bool transparentBackground() const { return m_transparent; }
-    void setTransparentBackground(bool on);
-    QColor color() const { return m_color; }
-    void setColor(const QColor& colour);
+    bool showCaption() const { return m_look.showCaption; }
+    void setShowCaption(bool on) { setLookPart(m_look.showCaption, on); }
+    bool showProgressText() const { return m_look.showProgressText; }
+    void setShowProgressText(bool on) { setLookPart(m_look.showProgressText, on); }
+    int frameSize() const { return m_look.frameSize; }
+    void setFrameSize(int designPixels) { setLookPart(m_look.frameSize, designPixels); }
+    QColor frameColor() const { return m_look.frameColor; }
+    void setFrameColor(const QColor& colour) { setLookPart(m_look.frameColor, colour); }
+    int frameAlpha() const { return m_look.frameAlpha; }
+    void setFrameAlpha(int alpha) { setLookPart(m_look.frameAlpha, alpha); }
+    QColor progressColor() const { return m_look.progressColor; }
+    void setProgressColor(const QColor& colour) { setLookPart(m_look.progressColor, colour); }
+    int progressAlpha() const { return m_look.progressAlpha; }
+    void setProgressAlpha(int alpha) { setLookPart(m_look.progressAlpha, alpha); }
+    QColor fontColor() const { return m_look.fontColor; }
+    void setFontColor(const QColor& colour) { setLookPart(m_look.fontColor, colour); }
+    QFont progressFont() const { return m_look.progressFont; }
+    void setProgressFont(const QFont& font) { setLookPart(m_look.progressFont, font); }
+    QColor progressFontColor() const { return m_look.progressFontColor; }
+    void setProgressFontColor(const QColor& colour) {
+        setLookPart(m_look.progressFontColor, colour);
+    }
+    bool transparentBackground() const { return m_look.transparent; }
+    void setTransparentBackground(bool on) { setLookPart(m_look.transparent, on); }
+    QColor color() const { return m_look.color; }
+    void setColor(const QColor& colour) { setLookPart(m_look.color, colour); }
 
     // The percentage text as drawn now, e.g. "38%".
     QString progressText() const;
@@ -97,18 +100,26 @@ private:
     int m_min = 0;
     int m_max = 100;
     int m_value = 0;
-    bool m_showCaption = false;
-    bool m_showProgressText = true;
-    int m_frameSize = 6;
-    QColor m_frameColor;
-    int m_frameAlpha = 125;
-    QColor m_progressColor;
-    int m_progressAlpha = 255;
-    QColor m_fontColor;
-    QFont m_progressFont;
-    QColor m_progressFontColor;
-    bool m_transparent = true;
-    QColor m_color;
+    // Everything but the value that changes how the ring is drawn.
+    struct Look {
+        bool showCaption = false;
+        bool showProgressText = true;
+        int frameSize = 6;
+        QColor frameColor;
+        int frameAlpha = 125;
+        QColor progressColor;
+        int progressAlpha = 255;
+        QColor fontColor;
+        QFont progressFont;
+        QColor progressFontColor;
+        bool transparent = true;
+        QColor color;
+    };
+    template <typename T, typename U> void setLookPart(T& field, const U& value) {
+        if (qz::assignIfChanged(field, value))
+            changed();
+    }
+    Look m_look;
     int m_repaintRequests = 0;
 
     // Background, track and arc as last drawn; redrawn when the arc step or a look changes.

@@ -1,5 +1,6 @@
 #include "widgets/qz_combo_box.h"
 
+#include "widgets/assign_if_changed.h"
 #include "widgets/qz_style.h"
 
 #include <QKeyEvent>
@@ -11,10 +12,8 @@ TqzComboItem::TqzComboItem(const QString& caption, QObject* parent)
     : QObject(parent), m_caption(caption) {}
 
 void TqzComboItem::setCaption(const QString& caption) {
-    if (caption == m_caption)
-        return;
-    m_caption = caption;
-    Q_EMIT captionChanged();
+    if (qz::assignIfChanged(m_caption, caption))
+        Q_EMIT captionChanged();
 }
 
 TqzComboItems::TqzComboItems(QObject* parent) : QObject(parent) {}

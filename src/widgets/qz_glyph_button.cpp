@@ -28,88 +28,37 @@ TqzGlyphButton::TqzGlyphButton(QWidget* parent) : qz::StyledControl(parent) {
 }
 
 void TqzGlyphButton::setGlyphKind(GlyphKind kind) {
-    if (kind == m_glyph)
-        return;
-    m_glyph = kind;
-    update();
+    setLookPart(m_glyph, kind);
 }
 
-#define QZ_SETTER(Name, member, Type)                                                              \
-    void TqzGlyphButton::set##Name(Type value) {                                                   \
-        member = value;                                                                            \
-        update();                                                                                  \
-    }
-QZ_SETTER(Color, m_color, const QColor&)
-QZ_SETTER(ColorAlpha, m_colorAlpha, int)
-QZ_SETTER(HoverColor, m_hoverColor, const QColor&)
-QZ_SETTER(HoverColorAlpha, m_hoverAlpha, int)
-QZ_SETTER(PressedColor, m_pressedColor, const QColor&)
-QZ_SETTER(PressedColorAlpha, m_pressedAlpha, int)
-QZ_SETTER(GlyphColor, m_glyphColor, const QColor&)
-QZ_SETTER(GlyphAlpha, m_glyphAlpha, int)
-QZ_SETTER(GlyphHoverAlpha, m_glyphHoverAlpha, int)
-QZ_SETTER(GlyphPressedAlpha, m_glyphPressedAlpha, int)
-QZ_SETTER(GlyphThickness, m_glyphThickness, int)
-#undef QZ_SETTER
-
 void TqzGlyphButton::setTitleBarLook() {
-    m_color = QColor();
-    m_colorAlpha = 0;
-    m_hoverColor = Qt::white;
-    m_hoverAlpha = 30;
-    m_pressedColor = Qt::black;
-    m_pressedAlpha = 50;
-    m_glyphColor = Qt::white;
-    m_glyphAlpha = 200;
-    m_glyphHoverAlpha = 255;
-    m_glyphPressedAlpha = 255;
-    update();
+    setLook(Look{});
 }
 
 void TqzGlyphButton::setCloseLook() {
-    m_color = QColor();
-    m_colorAlpha = 0;
-    m_hoverColor = Qt::red;
-    m_hoverAlpha = 220;
-    m_pressedColor = Qt::red;
-    m_pressedAlpha = 180;
-    m_glyphColor = Qt::white;
-    m_glyphAlpha = 255;
-    m_glyphHoverAlpha = 255;
-    m_glyphPressedAlpha = 255;
-    update();
+    setLook({QColor(), 0, Qt::red, 220, Qt::red, 180, Qt::white, 255, 255, 255});
 }
 
 void TqzGlyphButton::setSolidLook(const QColor& colour) {
-    m_color = colour;
-    m_colorAlpha = 255;
-    m_hoverColor = colour;
-    m_hoverAlpha = 255;
-    m_pressedColor = colour;
-    m_pressedAlpha = 255;
-    m_glyphColor = Qt::white;
-    m_glyphAlpha = 255;
-    m_glyphHoverAlpha = 255;
-    m_glyphPressedAlpha = 255;
-    update();
+    setLook({colour, 255, colour, 255, colour, 255, Qt::white, 255, 255, 255});
 }
 
 QColor TqzGlyphButton::currentFill() const {
-    const QColor hover = qz::withAlpha(m_hoverColor, m_hoverAlpha);
+    const QColor hover = qz::withAlpha(m_look.hoverColor, m_look.hoverAlpha);
     if (m_pressed)
-        return qz::withAlpha(m_pressedColor, m_pressedAlpha);
+        return qz::withAlpha(m_look.pressedColor, m_look.pressedAlpha);
     // With no fill at rest the hover colour fades in by its alpha alone, not through black.
-    const QColor rest = (m_color.isValid() && m_colorAlpha > 0)
-                            ? qz::withAlpha(m_color, m_colorAlpha)
-                            : qz::withAlpha(m_hoverColor, 0);
+    const QColor rest = (m_look.color.isValid() && m_look.colorAlpha > 0)
+                            ? qz::withAlpha(m_look.color, m_look.colorAlpha)
+                            : qz::withAlpha(m_look.hoverColor, 0);
     return qz::blend(rest, hover, m_hoverLevel);
 }
 
 int TqzGlyphButton::currentGlyphAlpha() const {
     if (m_pressed)
-        return m_glyphPressedAlpha;
-    return static_cast<int>(
-        std::lround(m_glyphAlpha + (m_glyphHoverAlpha - m_glyphAlpha) * m_hoverLevel));
+        return m_look.glyphPressedAlpha;
+    return static_cast<int>(std::lround(
+        m_look.glyphAlpha + (m_look.glyphHoverAlpha - m_look.glyphAlpha) * m_hoverLevel));
 }
 
 QSize TqzGlyphButton::sizeHint() const {
@@ -199,7 +148,7 @@ void TqzGlyphButton::paintEvent(QPaintEvent*) {
     if (fill.alpha() > 0)
         painter.fillRect(rect(), fill);
 
-    const QColor ink = qz::withAlpha(m_glyphColor, currentGlyphAlpha());
+    const QColor ink = qz::withAlpha(m_look.glyphColor, currentGlyphAlpha());
     const double glyphSide = qz::scaled(caption().isEmpty() ? 10 : 12, this);
     const int gap = qz::scaled(8, this);
     const int textWidth = caption().isEmpty() ? 0 : fontMetrics().horizontalAdvance(caption());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "widgets/assign_if_changed.h"
 #include "widgets/styled_control.h"
 
 #include <QColor>
@@ -49,28 +50,28 @@ public:
     bool tabStop() const { return focusPolicy() != Qt::NoFocus; }
     void setTabStop(bool on) { setFocusPolicy(on ? Qt::TabFocus : Qt::NoFocus); }
 
-    QColor color() const { return m_color; }
-    void setColor(const QColor& c);
-    int colorAlpha() const { return m_colorAlpha; }
-    void setColorAlpha(int alpha);
-    QColor hoverColor() const { return m_hoverColor; }
-    void setHoverColor(const QColor& c);
-    int hoverColorAlpha() const { return m_hoverAlpha; }
-    void setHoverColorAlpha(int alpha);
-    QColor pressedColor() const { return m_pressedColor; }
-    void setPressedColor(const QColor& c);
-    int pressedColorAlpha() const { return m_pressedAlpha; }
-    void setPressedColorAlpha(int alpha);
-    QColor glyphColor() const { return m_glyphColor; }
-    void setGlyphColor(const QColor& c);
-    int glyphAlpha() const { return m_glyphAlpha; }
-    void setGlyphAlpha(int alpha);
-    int glyphHoverAlpha() const { return m_glyphHoverAlpha; }
-    void setGlyphHoverAlpha(int alpha);
-    int glyphPressedAlpha() const { return m_glyphPressedAlpha; }
-    void setGlyphPressedAlpha(int alpha);
+    QColor color() const { return m_look.color; }
+    void setColor(const QColor& c) { setLookPart(m_look.color, c); }
+    int colorAlpha() const { return m_look.colorAlpha; }
+    void setColorAlpha(int alpha) { setLookPart(m_look.colorAlpha, alpha); }
+    QColor hoverColor() const { return m_look.hoverColor; }
+    void setHoverColor(const QColor& c) { setLookPart(m_look.hoverColor, c); }
+    int hoverColorAlpha() const { return m_look.hoverAlpha; }
+    void setHoverColorAlpha(int alpha) { setLookPart(m_look.hoverAlpha, alpha); }
+    QColor pressedColor() const { return m_look.pressedColor; }
+    void setPressedColor(const QColor& c) { setLookPart(m_look.pressedColor, c); }
+    int pressedColorAlpha() const { return m_look.pressedAlpha; }
+    void setPressedColorAlpha(int alpha) { setLookPart(m_look.pressedAlpha, alpha); }
+    QColor glyphColor() const { return m_look.glyphColor; }
+    void setGlyphColor(const QColor& c) { setLookPart(m_look.glyphColor, c); }
+    int glyphAlpha() const { return m_look.glyphAlpha; }
+    void setGlyphAlpha(int alpha) { setLookPart(m_look.glyphAlpha, alpha); }
+    int glyphHoverAlpha() const { return m_look.glyphHoverAlpha; }
+    void setGlyphHoverAlpha(int alpha) { setLookPart(m_look.glyphHoverAlpha, alpha); }
+    int glyphPressedAlpha() const { return m_look.glyphPressedAlpha; }
+    void setGlyphPressedAlpha(int alpha) { setLookPart(m_look.glyphPressedAlpha, alpha); }
     int glyphThickness() const { return m_glyphThickness; }
-    void setGlyphThickness(int designPixels);
+    void setGlyphThickness(int designPixels) { setLookPart(m_glyphThickness, designPixels); }
 
     // Title-bar look: no fill at rest, white 30 under the mouse, black 50 pressed, white
     // glyph at 200/255/255.
@@ -103,16 +104,27 @@ private:
 
     GlyphKind m_glyph = qzbgkNone;
     bool m_animation = true;
-    QColor m_color;
-    int m_colorAlpha = 0;
-    QColor m_hoverColor{Qt::white};
-    int m_hoverAlpha = 30;
-    QColor m_pressedColor{Qt::black};
-    int m_pressedAlpha = 50;
-    QColor m_glyphColor{Qt::white};
-    int m_glyphAlpha = 200;
-    int m_glyphHoverAlpha = 255;
-    int m_glyphPressedAlpha = 255;
+    // Fill and glyph at rest, under the mouse and pressed; the defaults are the title bar's.
+    struct Look {
+        QColor color;
+        int colorAlpha = 0;
+        QColor hoverColor{Qt::white};
+        int hoverAlpha = 30;
+        QColor pressedColor{Qt::black};
+        int pressedAlpha = 50;
+        QColor glyphColor{Qt::white};
+        int glyphAlpha = 200;
+        int glyphHoverAlpha = 255;
+        int glyphPressedAlpha = 255;
+        bool operator==(const Look&) const = default;
+    };
+    void setLook(const Look& look) { setLookPart(m_look, look); }
+    template <typename T, typename U> void setLookPart(T& field, const U& value) {
+        if (qz::assignIfChanged(field, value))
+            update();
+    }
+
+    Look m_look;
     int m_glyphThickness = 2;
     double m_hoverLevel = 0.0;
     bool m_pressed = false;

@@ -1,5 +1,7 @@
 #include "widgets/qz_month_calendar.h"
 
+#include "widgets/assign_if_changed.h"
+
 #include <QLocale>
 #include <QMenu>
 #include <QMouseEvent>
@@ -32,9 +34,8 @@ QSize TqzMonthCalendar::sizeHint() const {
 }
 
 void TqzMonthCalendar::setDate(const QDate& date) {
-    if (date == m_date)
+    if (!qz::assignIfChanged(m_date, date))
         return;
-    m_date = date;
     update();
     Q_EMIT dateChanged(m_date);
 }

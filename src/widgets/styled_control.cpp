@@ -1,5 +1,6 @@
 #include "widgets/styled_control.h"
 
+#include "widgets/assign_if_changed.h"
 #include "widgets/qz_accessible.h"
 
 #include <QKeyEvent>
@@ -14,9 +15,8 @@ StyledControl::StyledControl(QWidget* parent) : QWidget(parent) {
 }
 
 void StyledControl::setCaption(const QString& caption) {
-    if (caption == m_caption)
+    if (!assignIfChanged(m_caption, caption))
         return;
-    m_caption = caption;
     captionChanged();
     accessibility::notify(this, QAccessible::NameChanged);
 }
