@@ -1,7 +1,7 @@
 #include "app/anaform.h"
 
 #include "app/artwork.h"
-#include "app/guarded_application.h"
+#include "app/process/guarded_application.h"
 #include "app/user_prompts.h"
 #include "build_config.h"
 #include "i18n/qz_lang.h"

@@ -2,7 +2,7 @@
 // update check need from it.
 #include "app/anaform.h"
 
-#include "app/guarded_application.h"
+#include "app/process/guarded_application.h"
 #include "app/user_prompts.h"
 #include "i18n/language_choice.h"
 #include "i18n/qz_lang.h"

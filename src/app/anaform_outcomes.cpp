@@ -2,7 +2,7 @@
 // refused by the system at the end, or skipped because its time passed unseen.
 #include "app/anaform.h"
 
-#include "app/guarded_application.h"
+#include "app/process/guarded_application.h"
 #include "app/user_prompts.h"
 #include "i18n/qz_lang.h"
 #include "reminders/notifier.h"

@@ -2,7 +2,7 @@
 // and what it leaves stored.
 #include "anaform_fixture.h"
 
-#include "app/guarded_application.h"
+#include "app/process/guarded_application.h"
 
 #include "widgets/qz_button.h"
 #include "widgets/qz_date_edit.h"

@@ -1,6 +1,6 @@
-#include "app/single_instance.h"
+#include "app/process/single_instance.h"
 
-#include "app/local_channel.h"
+#include "app/process/local_channel.h"
 
 #include <QDir>
 #include <QLockFile>

@@ -1,4 +1,4 @@
-#include "app/guarded_application.h"
+#include "app/process/guarded_application.h"
 
 #include "app/user_prompts.h"
 

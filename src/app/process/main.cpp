@@ -1,10 +1,10 @@
 #include "app/anaform.h"
 #include "app/app_fonts.h"
-#include "app/command_line.h"
-#include "app/guarded_application.h"
-#include "app/remote_requests.h"
-#include "app/single_instance.h"
-#include "app/termination_signals.h"
+#include "app/process/command_line.h"
+#include "app/process/guarded_application.h"
+#include "app/process/remote_requests.h"
+#include "app/process/single_instance.h"
+#include "app/process/termination_signals.h"
 #include "app/user_prompts.h"
 
 #include <QProcess>

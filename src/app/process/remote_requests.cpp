@@ -1,7 +1,7 @@
-#include "app/remote_requests.h"
+#include "app/process/remote_requests.h"
 
 #include "app/anaform.h"
-#include "app/command_line.h"
+#include "app/process/command_line.h"
 #include "schedule/scheduled_task.h"
 
 #include <QList>

@@ -1,4 +1,4 @@
-#include "app/command_line.h"
+#include "app/process/command_line.h"
 
 #include "build_config.h"
 

@@ -1,4 +1,4 @@
-#include "app/local_channel.h"
+#include "app/process/local_channel.h"
 
 #include <QDeadlineTimer>
 #include <QLocalServer>

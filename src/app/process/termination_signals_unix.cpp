@@ -1,19 +1,14 @@
-#include "app/termination_signals.h"
+// The session's end on Unix: SIGTERM, SIGHUP and SIGINT, through a socket pair to the loop.
+#include "app/process/termination_signals.h"
 
-#include <QCoreApplication>
-#include <QtGlobal>
-
-#ifdef Q_OS_UNIX
 #include <QSocketNotifier>
 
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
-#endif
 
 namespace qz {
 
-#ifdef Q_OS_UNIX
 namespace {
 
 // Written by the signal handler, read on the event loop: a write is all a handler may do.
@@ -51,20 +46,6 @@ TerminationSignals::~TerminationSignals() {
             ::close(fd);
         fd = -1;
     }
-}
-#else
-TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {}
-
-TerminationSignals::~TerminationSignals() = default;
-#endif
-
-void TerminationSignals::terminate() {
-    m_requested = true;
-    // Ends every running loop, a message box's included (before the main loop runs too,
-    // where quit() would do nothing), so nothing holds the end up.
-    QCoreApplication::exit(0);
-    if (m_onTerminate)
-        m_onTerminate();
 }
 
 } // namespace qz
