@@ -1,6 +1,7 @@
 #include "tray/qz_tray_icon.h"
 
 #include <QGuiApplication>
+#include <QHash>
 #include <QProcess>
 #include <QStyleHints>
 #include <QTest>
@@ -18,6 +19,27 @@ bool xdotool(const QStringList& args) {
     return QProcess::execute(QStringLiteral("xdotool"), args) == 0;
 }
 
+QString rectText(const QRect& r) {
+    return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+
+// Where X has trayer's panel now (it widens as icons dock), empty if it has none.
+QRect trayPanel() {
+    QProcess p;
+    p.start(QStringLiteral("xdotool"),
+            {QStringLiteral("search"), QStringLiteral("--name"), QStringLiteral("^panel$"),
+             QStringLiteral("getwindowgeometry"), QStringLiteral("--shell")});
+    p.waitForFinished();
+    QHash<QString, int> values;
+    for (const QString& line : QString::fromLatin1(p.readAllStandardOutput()).split('\n')) {
+        const QStringList kv = line.split('=');
+        if (kv.size() == 2)
+            values.insert(kv[0], kv[1].toInt());
+    }
+    return QRect(values.value(QStringLiteral("X")), values.value(QStringLiteral("Y")),
+                 values.value(QStringLiteral("WIDTH")), values.value(QStringLiteral("HEIGHT")));
+}
+
 // Under with_mocks.py --trayer: a private Xvfb with a tray host.
 class TrayIconTest : public ::testing::Test {
 protected:
@@ -29,7 +51,13 @@ protected:
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
         tray = std::make_unique<TqzTrayIcon>(&window);
-        QTRY_VERIFY(tray->systemTrayIcon()->geometry().isValid());
+        // The icon first has a place of its own (0,0 22x22) and is moved into the tray a
+        // moment later: clicks go where the tray shows it.
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            return trayPanel().contains(tray->systemTrayIcon()->geometry().center());
+        })) << "icon at "
+            << qPrintable(rectText(tray->systemTrayIcon()->geometry())) << ", tray panel at "
+            << qPrintable(rectText(trayPanel()));
     }
 
     void clickIcon(int clicks) {
