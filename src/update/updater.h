@@ -57,15 +57,15 @@ UpdateOptions defaultUpdateOptions();
 // message string "1"; on Yes StartUpdate() runs: the window stops staying on top, shows the update
 // ring with caption "4" and its progress, and the new program is downloaded over the base
 // address's scheme into a private folder; the ring's progress counts only the body of an answer
-// 200, the one that is kept. Only such a body that arrived whole (its announced length met or its
-// chunked encoding ended) and matches the SHA-256 the version file names, if it names one, is
-// kept under its final name (executable on Linux); the caption then becomes "5" and the window is
-// asked "6". On
-// Yes the new program is started by its full path and the window's endProgram() runs; on No the
-// ring is hidden and the download removed. A failed download leaves no file behind, hides the ring
-// and tells the user (message string "22"). Nothing is retried within a run. The check first
-// removes this user's downloads that earlier runs left in the download root (see
-// removeStaleDownloads), except the folder the running program was started from.
+// 200, the one that is kept. Only such a body proven whole is kept under its final name
+// (executable on Linux): it matches the SHA-256 the version file names or, where the file names
+// none, it is as long as the server announced (a chunked body proves nothing). The caption then
+// becomes "5" and the window is asked "6". On Yes the new program is started by its full path
+// and the window's endProgram() runs; on No the ring is hidden and the download removed. A failed
+// download leaves no file behind, hides the ring and tells the user (message string "22").
+// Nothing is retried within a run. The check first removes this user's downloads that earlier
+// runs left in the download root (see removeStaleDownloads), except the folder the running
+// program was started from.
 //
 // The check and the download each run in a worker process (see update/worker_protocol.h), so no
 // network or TLS library is loaded into this one; a worker that fails to start, crashes or reports

@@ -23,15 +23,14 @@ int httpStatus(const QNetworkReply* reply) {
     return reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
 }
 
-// Whether the body ended the way its framing says it must. A chunked body is whole when its last
-// chunk came (the client reports one cut off by a closed connection as an error); any other
-// body only when it is as long as announced. A body without either just stopped when the
-// connection closed, which a cut-off transfer does too, so it is never taken as whole.
-bool bodyWhole(const QNetworkReply* reply, qint64 received) {
-    if (reply->error() != QNetworkReply::NoError)
+// Whether the body is as long as the server announced, which proves it whole. Chunks prove
+// nothing: when the connection closes before the last chunk, the client may connect again, send
+// the request again and still end the reply without an error, and it tells no one whether the
+// last chunk came. A body without a length just stopped when the connection closed, which a
+// cut-off transfer does too. Neither is ever taken as whole on its framing.
+bool announcedLengthMet(const QNetworkReply* reply, qint64 received) {
+    if (reply->error() != QNetworkReply::NoError || reply->hasRawHeader("Transfer-Encoding"))
         return false;
-    if (reply->rawHeader("Transfer-Encoding").toLower().contains("chunked"))
-        return true;
     const QVariant announced = reply->header(QNetworkRequest::ContentLengthHeader);
     return announced.isValid() && announced.toLongLong() == received;
 }
@@ -58,7 +57,7 @@ QNetworkReply* WorkerTransfer::get(const QString& path) {
         request.setHeader(QNetworkRequest::UserAgentHeader, m_request.userAgent);
     // Plain bodies only, so the announced length is the length of what arrives.
     request.setRawHeader("Accept-Encoding", "identity");
-    // HTTP/1.1 framing (length or chunks) is what tells a whole body from a cut one.
+    // HTTP/1.1, whose announced length is what tells a whole body from a cut one.
     request.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
     request.setTransferTimeout(static_cast<int>(m_request.timeout.count()));
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
@@ -96,7 +95,7 @@ void WorkerTransfer::start() {
 void WorkerTransfer::versionFinished() {
     m_reply->deleteLater();
     const QByteArray body = m_reply->readAll();
-    const bool whole = bodyWhole(m_reply, body.size());
+    const bool whole = announcedLengthMet(m_reply, body.size());
     const int status = httpStatus(m_reply);
     m_write(versionLine(whole ? ServerVersionFromAnswer(status, body)
                               : QString::fromLatin1(kServerVersionError)));
@@ -129,7 +128,7 @@ void WorkerTransfer::downloadData() {
 void WorkerTransfer::downloadFinished() {
     m_reply->deleteLater();
     const bool kept = httpStatus(m_reply) == 200 && write(m_reply->readAll()) && m_received > 0 &&
-                      bodyWhole(m_reply, m_received) && keepDownload();
+                      provenWhole() && keepDownload();
     if (!kept) {
         m_file->cancelWriting();
         m_file.reset(); // removes the partial file
@@ -140,11 +139,16 @@ void WorkerTransfer::downloadFinished() {
     Q_EMIT finished(0);
 }
 
-bool WorkerTransfer::keepDownload() {
+bool WorkerTransfer::provenWhole() {
+    // The SHA-256 the version file names decides alone: a match proves the program whatever the
+    // framing, a mismatch refuses it whatever the framing.
     const QString expected = m_request.sha256;
-    if (!expected.isEmpty() &&
-        QString::fromLatin1(m_hash.result().toHex()).compare(expected, Qt::CaseInsensitive) != 0)
-        return false;
+    if (expected.isEmpty())
+        return announcedLengthMet(m_reply, m_received);
+    return QString::fromLatin1(m_hash.result().toHex()).compare(expected, Qt::CaseInsensitive) == 0;
+}
+
+bool WorkerTransfer::keepDownload() {
     if (!m_file->commit())
         return false;
     m_file.reset();

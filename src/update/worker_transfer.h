@@ -17,13 +17,15 @@ namespace qz {
 
 // The network side of the update worker: one request, reported in protocol lines.
 //
-// Version: fetches the version file and reports the server version text ("hata" unless a whole
-// answer 200 carries a build number) and, when the file names one, the program's SHA-256.
+// Version: fetches the version file and reports the server version text ("hata" unless an
+// answer 200 as long as its announced length carries a build number) and, when the file names
+// one, the program's SHA-256.
 //
 // Download: writes the body of an answer 200 into the request's file as it arrives, reporting
-// progress. The file appears under its final name, executable, only when the body is whole (its
-// announced length met, or its chunked encoding ended by the last chunk) and matches the
-// request's SHA-256, if any; "done" is then reported. Anything else leaves no file.
+// progress. The file appears under its final name, executable, only when the body is proven
+// whole: it matches the request's SHA-256, or, where the request has none, it is as long as its
+// announced length. "done" is then reported. Anything else (a chunked body without a SHA-256,
+// say) leaves no file.
 class WorkerTransfer : public QObject {
     Q_OBJECT
 public:
@@ -44,6 +46,7 @@ private:
     void downloadData();
     void downloadFinished();
     bool write(const QByteArray& data);
+    bool provenWhole();
     bool keepDownload();
 
     WorkerRequest m_request;

@@ -113,6 +113,13 @@ class Handler(BaseHTTPRequestHandler):
         elif mode in ("chunked", "chunked-cut"):
             self.chunked(VERSION_FILES["ok"] if is_version else payload,
                          last_chunk=mode == "chunked")
+        elif mode == "sha-chunked":
+            # The version file names the program's SHA-256; the program comes chunked.
+            if is_version:
+                digest = hashlib.sha256(payload).hexdigest()
+                self.answer(200, SHA256_FILES["sha-match"](digest).encode(), "text/plain")
+            else:
+                self.chunked(payload)
         elif is_version and mode in SHA256_FILES:
             digest = hashlib.sha256(payload).hexdigest()
             self.answer(200, SHA256_FILES[mode](digest).encode(), "text/plain")
