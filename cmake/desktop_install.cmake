@@ -31,5 +31,12 @@ install(DIRECTORY ${qz_icon_theme} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
 install(FILES ${qz_desktop_out}/qzscheduler.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 set(qz_metainfo example.qz_software.qzscheduler.metainfo.xml)
+# Software centres link the homepage and validators fetch it. A host under a reserved name
+# (example, test, invalid, localhost) never resolves, so such an address is not offered.
+set(qz_metainfo_urls "")
+string(REGEX REPLACE "^[a-z]+://([^/:]+).*" "\\1" qz_maker_host "${QZ_MAKER_URL}")
+if(NOT qz_maker_host MATCHES "(^|\\.)(example|test|invalid|localhost)$")
+    set(qz_metainfo_urls "\n  <url type=\"homepage\">${QZ_MAKER_URL}</url>")
+endif()
 configure_file(${PROJECT_SOURCE_DIR}/packaging/${qz_metainfo}.in ${qz_desktop_out}/${qz_metainfo} @ONLY)
 install(FILES ${qz_desktop_out}/${qz_metainfo} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)

@@ -22,10 +22,34 @@ QString XdgRunAtStartup::entryFileName() const {
            QStringLiteral(".desktop");
 }
 
+QString XdgRunAtStartup::entryString(const QString& value) {
+    // The entry file's string escapes: a backslash doubled, control characters encoded.
+    QString escaped;
+    escaped.reserve(value.size() + 8);
+    for (const QChar c : value) {
+        switch (c.unicode()) {
+        case u'\\':
+            escaped += QStringLiteral("\\\\");
+            break;
+        case u'\n':
+            escaped += QStringLiteral("\\n");
+            break;
+        case u'\t':
+            escaped += QStringLiteral("\\t");
+            break;
+        case u'\r':
+            escaped += QStringLiteral("\\r");
+            break;
+        default:
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
 QString XdgRunAtStartup::execArgument(const QString& path) {
-    // Two layers: inside the double quotes of an Exec argument ", `, $ and \ take a
-    // backslash; the entry's string escaping then doubles every backslash and encodes
-    // control characters. A % would start a field code, so it is doubled.
+    // Inside the double quotes of an Exec argument ", `, $ and \ take a backslash; a % would
+    // start a field code, so it is doubled. The entry's string escapes come on top.
     QString quoted;
     quoted.reserve(path.size() + 8);
     quoted += QLatin1Char('"');
@@ -34,40 +58,32 @@ QString XdgRunAtStartup::execArgument(const QString& path) {
         case u'"':
         case u'`':
         case u'$':
-            quoted += QStringLiteral("\\\\");
-            quoted += c;
-            break;
         case u'\\':
-            quoted += QStringLiteral("\\\\\\\\");
+            quoted += QLatin1Char('\\');
+            quoted += c;
             break;
         case u'%':
             quoted += QStringLiteral("%%");
-            break;
-        case u'\n':
-            quoted += QStringLiteral("\\n");
-            break;
-        case u'\t':
-            quoted += QStringLiteral("\\t");
-            break;
-        case u'\r':
-            quoted += QStringLiteral("\\r");
             break;
         default:
             quoted += c;
         }
     }
     quoted += QLatin1Char('"');
-    return quoted;
+    return entryString(quoted);
 }
 
 QString XdgRunAtStartup::desktopEntryText(const QString& path) {
+    // TryExec names the file itself: once the program is removed, desktops skip the entry
+    // instead of failing to start it at every logon.
     return QStringLiteral("[Desktop Entry]\n"
                           "Type=Application\n"
                           "Name=%1\n"
-                          "Exec=%2\n"
+                          "TryExec=%2\n"
+                          "Exec=%3\n"
                           "Terminal=false\n"
                           "X-GNOME-Autostart-enabled=true\n")
-        .arg(QLatin1String(kRunAtStartupName), execArgument(path));
+        .arg(QLatin1String(kRunAtStartupName), entryString(path), execArgument(path));
 }
 
 void XdgRunAtStartup::registerEntry(const std::string& path) {

@@ -7,7 +7,8 @@
 namespace qz {
 
 // Run at logon on Linux desktops: the XDG autostart entry "ZE Zivuzoziz.desktop" in the user's
-// autostart folder, whose Exec starts the program's path with no arguments. The entry is
+// autostart folder, whose Exec starts the program's path with no arguments and whose TryExec
+// names that path, so the entry is skipped once the program is gone. The entry is
 // written atomically (a temporary file renamed over the old one).
 class XdgRunAtStartup : public RunAtStartup {
 public:
@@ -27,6 +28,8 @@ public:
     static QString desktopEntryText(const QString& path);
     // path as one quoted argument of an Exec line, escaped for the entry file.
     static QString execArgument(const QString& path);
+    // value as an entry file's string (TryExec's, for one).
+    static QString entryString(const QString& value);
 
 private:
     QString m_autostartDir;

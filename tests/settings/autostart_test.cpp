@@ -32,6 +32,7 @@ TEST_F(Autostart, EntryNamesTheProgramAndLeavesNoTemporaryFiles) {
     EXPECT_EQ(readAll(home.entryFile()), "[Desktop Entry]\n"
                                          "Type=Application\n"
                                          "Name=ZE Zivuzoziz\n"
+                                         "TryExec=/opt/qz/qzscheduler\n"
                                          "Exec=\"/opt/qz/qzscheduler\"\n"
                                          "Terminal=false\n"
                                          "X-GNOME-Autostart-enabled=true\n");
@@ -44,8 +45,9 @@ TEST_F(Autostart, EntryNamesTheProgramAndLeavesNoTemporaryFiles) {
     EXPECT_EQ(home.runEntry(), "/opt/100% sure/qz");
 }
 
-// The session's launcher reads Exec with the desktop-entry rules; a path that a naive
-// writer would break (blanks, quotes, $, backslash) must still start that very file.
+// The session's launcher reads Exec and TryExec with the desktop-entry rules; a path that a
+// naive writer would break (blanks, quotes, $, backslash) must still start that very file. The
+// launcher loads no entry whose TryExec names a missing file, so this also reads TryExec back.
 TEST_F(Autostart, SessionLauncherStartsThePathWithoutArguments) {
     const QString gio = QStandardPaths::findExecutable(QStringLiteral("gio"));
     if (gio.isEmpty())
