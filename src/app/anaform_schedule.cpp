@@ -132,7 +132,7 @@ void TAnaform::arm() {
 }
 
 QString TAnaform::armSelected() {
-    qz::ScheduledTask::Plan plan;
+    qz::Plan plan;
     plan.action = selectedAction();
     plan.mode = selectedMode();
     plan.fields = scheduleFields();

@@ -5,14 +5,18 @@
 #include <QString>
 
 #include <array>
+#include <cstddef>
 #include <optional>
 
 namespace qz {
 
-inline constexpr std::array<PowerAction, 6> kAllPowerActions{
-    PowerAction::Shutdown,  PowerAction::Restart, PowerAction::Lock,
-    PowerAction::WaitReady, PowerAction::Sleep,   PowerAction::Signout,
-};
+// Every action, in the table's order.
+inline constexpr std::array<PowerAction, kPowerActionNames.size()> kAllPowerActions = [] {
+    std::array<PowerAction, kPowerActionNames.size()> all{};
+    for (std::size_t i = 0; i < all.size(); ++i)
+        all[i] = kPowerActionNames[i].action;
+    return all;
+}();
 
 // The word stored for the action: "shutdown", "restart", "lock", "waitready", "sleep",
 // "signout".

@@ -13,6 +13,8 @@ struct ScheduleFields {
     QTime specifiedTime{0, 0}; // timeEditBelirtilenSure, time of day
     QTime idle{0, 5};          // qzTimeEdit3, duration without input
     QTime everyday{23, 0};     // qzTimeEdit1, time of day
+
+    bool operator==(const ScheduleFields&) const = default;
 };
 
 } // namespace qz

@@ -4,6 +4,7 @@
 #include "reminders/reminder_decision.h"
 #include "schedule/clock.h"
 #include "schedule/countdown.h"
+#include "schedule/plan.h"
 #include "schedule/power_action.h"
 
 #include <QObject>
@@ -32,12 +33,6 @@ public:
     // as long enough.
     ScheduledTask(const Clock& clock, PowerBackend* power, IdleTime* idle,
                   QObject* parent = nullptr);
-
-    struct Plan {
-        PowerAction action = PowerAction::Shutdown;
-        TriggerMode mode = TriggerMode::FromNow;
-        ScheduleFields fields;
-    };
 
     enum class ArmResult {
         Armed,

@@ -1,22 +1,52 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <string_view>
 
+// The four triggers and everything that names them, in one table beside the actions' one.
 namespace qz {
 
-// When a task is due; each mode has its own input field(s) in the window.
+// When a task is due; each trigger has its own input field(s) in the window.
 enum class TriggerMode {
-    FromNow,       // radioSuandanitibaren: a duration counted from arming
-    SpecifiedTime, // radioBelirtilenSaat: a calendar date and a time of day
-    IdleTime,      // radioBostaKalma: a duration without keyboard or mouse input
-    Everyday,      // radiohergun: a time of day, every day
+    FromNow,       // a duration counted from arming
+    SpecifiedTime, // a calendar date and a time of day
+    IdleTime,      // a duration without keyboard or mouse input
+    Everyday,      // a time of day, every day
 };
 
-inline constexpr std::array<TriggerMode, 4> kAllTriggerModes{
-    TriggerMode::FromNow,
-    TriggerMode::SpecifiedTime,
-    TriggerMode::IdleTime,
-    TriggerMode::Everyday,
+struct TriggerNames {
+    TriggerMode mode;
+    std::string_view option; // the command line's and the channel's word
+    std::string_view radio;  // the window's radio button
 };
+
+// Indexed by the trigger's value, in the order the radios stand from top to bottom.
+inline constexpr std::array<TriggerNames, 4> kTriggerNames{{
+    {TriggerMode::FromNow, "in", "radioSuandanitibaren"},
+    {TriggerMode::SpecifiedTime, "at", "radioBelirtilenSaat"},
+    {TriggerMode::IdleTime, "idle", "radioBostaKalma"},
+    {TriggerMode::Everyday, "everyday", "radiohergun"},
+}};
+
+constexpr bool triggerNamesIndexedByMode() {
+    for (std::size_t i = 0; i < kTriggerNames.size(); ++i) {
+        if (static_cast<std::size_t>(kTriggerNames[i].mode) != i)
+            return false;
+    }
+    return true;
+}
+static_assert(triggerNamesIndexedByMode(), "each row stands at its trigger's value");
+
+constexpr const TriggerNames& namesOf(TriggerMode mode) {
+    return kTriggerNames[static_cast<std::size_t>(mode)];
+}
+
+inline constexpr std::array<TriggerMode, kTriggerNames.size()> kAllTriggerModes = [] {
+    std::array<TriggerMode, kTriggerNames.size()> all{};
+    for (std::size_t i = 0; i < all.size(); ++i)
+        all[i] = kTriggerNames[i].mode;
+    return all;
+}();
 
 } // namespace qz

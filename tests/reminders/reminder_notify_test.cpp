@@ -44,7 +44,7 @@ protected:
     }
 
     void arm(TriggerMode mode, QTime duration) {
-        ScheduledTask::Plan plan;
+        Plan plan;
         plan.mode = mode;
         plan.fields.fromNow = duration;
         plan.fields.idle = duration;
