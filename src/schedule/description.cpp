@@ -2,8 +2,6 @@
 
 #include "i18n/language_index.h"
 
-#include <QDateTime>
-
 namespace qz {
 
 namespace {
@@ -47,11 +45,13 @@ QString englishVerb(PowerAction action, TriggerMode mode) {
 }
 
 QString specifiedMomentText(const DescriptionInput& input) {
-    const QDateTime moment(input.fields.specifiedDate, input.fields.specifiedTime);
+    const QString date = input.locale.toString(input.fields.specifiedDate, input.shortDateFormat);
     if (input.fields.specifiedTime == QTime(0, 0))
-        return input.locale.toString(input.fields.specifiedDate, input.shortDateFormat);
-    return input.locale.toString(moment,
-                                 input.shortDateFormat + QLatin1Char(' ') + input.longTimeFormat);
+        return date;
+    // Date and time apart, never as one local date-time: a time in the hour the clocks skip
+    // has no local date-time and would write nothing. The sentence shows it as typed.
+    return date + QLatin1Char(' ') +
+           input.locale.toString(input.fields.specifiedTime, input.longTimeFormat);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "i18n/language_index.h"
 #include "schedule/countdown.h"
 #include "schedule/countdown_math.h"
+#include "schedule/description.h"
 
 #include <QTimeZone>
 
@@ -125,6 +126,22 @@ TEST_F(ClockChange, SpecifiedTimeInTheSkippedHourIsRefusedAsSuch) {
         specifiedEndTime(local(z->autumnDay, QTime(0, 0)), z->autumnDay, z->repeated);
     ASSERT_TRUE(repeated.endTime);
     EXPECT_EQ(utcSecs(*repeated.endTime), z->repeatUtc);
+}
+
+TEST_F(ClockChange, DescriptionWritesASkippedTimeAsTyped) {
+    // The moment has no local date-time; the sentence still says what the user typed.
+    DescriptionInput in;
+    in.mode = TriggerMode::SpecifiedTime;
+    in.action = PowerAction::Lock;
+    in.fields.specifiedDate = z->springDay;
+    in.fields.specifiedTime = QTime(2, 30);
+    in.shortDateFormat = QStringLiteral("dd.MM.yyyy");
+    in.longTimeFormat = QStringLiteral("HH:mm:ss");
+    const QString typed = z->springDay.toString(QStringLiteral("dd.MM.yyyy")) + " 02:30:00";
+    for (int language : {kEnglish, kTurkish}) {
+        in.language = language;
+        EXPECT_EQ(composeDescription(in)->time.toStdString(), typed.toStdString()) << language;
+    }
 }
 
 } // namespace
