@@ -1,5 +1,6 @@
 #include "build_config.h"
 #include "i18n/program_translation.h"
+#include "i18n/stored_table_rows.h"
 #include "i18n/translation_table.h"
 
 #include <gtest/gtest.h>
@@ -166,31 +167,36 @@ protected:
     TranslationTable table;
 };
 
-TEST_F(I18nProgramTable, HasAllSectionsAndRows) {
+TEST_F(I18nProgramTable, KeepsTheStoredRowsAndAddsItsOwnAfterThem) {
     ASSERT_FALSE(block.isEmpty());
     EXPECT_TRUE(table.isUnicode());
-    const std::pair<TranslationTable::TStringsType, int> counts[] = {
-        {TranslationTable::stCaptions, 36},     {TranslationTable::stHints, 7},
-        {TranslationTable::stDisplayLabels, 0}, {TranslationTable::stFonts, 30},
-        {TranslationTable::stMultiLines, 0},    {TranslationTable::stDlgsCaptions, 15},
-        {TranslationTable::stOtherStrings, 2},  {TranslationTable::stLocales, 0},
-        {TranslationTable::stCollections, 2},   {TranslationTable::stCharSets, 30}};
-    for (const auto& [type, count] : counts)
-        EXPECT_EQ(table.list(type)->size(), count) << qPrintable(TranslationTable::typeName(type));
-    // The six message strings first, then the program's own, numbered on, in both languages.
-    const auto* strings = table.list(TranslationTable::stStrings);
-    ASSERT_GE(strings->size(), 6);
-    for (qsizetype i = 0; i < strings->size(); ++i) {
-        const QStringList cells = strings->at(i).split(QChar(1));
-        ASSERT_GE(cells.size(), 3) << i;
-        if (i < 6) {
-            EXPECT_EQ(cells[0], QString::number(i + 1));
-        } else {
-            EXPECT_GT(cells[0].toInt(), 6) << qPrintable(cells[0]);
-            EXPECT_FALSE(cells[1].isEmpty() || cells[2].isEmpty()) << qPrintable(cells[0]);
+    QString text = QString::fromUtf8(kStoredTableRows).trimmed();
+    text.replace(QLatin1Char('|'), D);
+    text.replace(QStringLiteral("@QZ_MAKER_URL@"), QString::fromUtf8(qz::build::kMakerUrl));
+    TranslationTable stored;
+    stored.read(utf16le(text));
+    ASSERT_EQ(stored.rowCount(), 122);
+
+    for (int i = 0; i < TranslationTable::kListCount; ++i) {
+        const auto type = static_cast<TranslationTable::TStringsType>(i);
+        const QString name = TranslationTable::typeName(type);
+        const QStringList& want = *stored.list(type);
+        const QStringList& have = *table.list(type);
+        ASSERT_GE(have.size(), want.size()) << qPrintable(name);
+        EXPECT_EQ(have.mid(0, want.size()), want) << qPrintable(name);
+        QStringList storedKeys;
+        for (const QString& row : want)
+            storedKeys << qz::rowField(row, 0);
+        // The program's own rows: a key of their own and a text in both languages.
+        for (const QString& row : have.mid(want.size())) {
+            EXPECT_FALSE(storedKeys.contains(qz::rowField(row, 0))) << qPrintable(row);
+            EXPECT_FALSE(qz::rowField(row, 1).isEmpty() || qz::rowField(row, 2).isEmpty())
+                << qPrintable(row);
+            if (type == TranslationTable::stStrings) {
+                EXPECT_GT(qz::rowField(row, 0).toInt(), 6) << qPrintable(row);
+            }
         }
     }
-    EXPECT_EQ(table.rowCount(), 122 + strings->size());
 }
 
 TEST_F(I18nProgramTable, WritesBackByteForByte) {
