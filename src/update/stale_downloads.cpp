@@ -1,28 +1,12 @@
 #include "update/stale_downloads.h"
 
+#include "update/update_system.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 
-#if defined(Q_OS_UNIX)
-#include <unistd.h>
-#endif
-
 namespace qz {
-
-namespace {
-
-bool ownedByThisUser(const QFileInfo& info) {
-#if defined(Q_OS_UNIX)
-    return info.ownerId() == ::getuid();
-#else
-    // The temporary folder is the user's own on Windows.
-    Q_UNUSED(info);
-    return true;
-#endif
-}
-
-} // namespace
 
 int removeStaleDownloads(const QString& root, const QString& keep, const QDateTime& changedBefore) {
     QString pattern = QString::fromLatin1(kDownloadFolderPattern);

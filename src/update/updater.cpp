@@ -1,6 +1,7 @@
 #include "update/updater.h"
 
 #include "update/stale_downloads.h"
+#include "update/update_system.h"
 #include "update/version_check.h"
 #include "update/worker_process.h"
 #include "update/worker_protocol.h"
@@ -32,11 +33,7 @@ constexpr std::chrono::seconds kWorkerGrace{5};
 } // namespace
 
 QString updateWorkerProgram() {
-#ifdef Q_OS_WIN
-    const QString name = QStringLiteral("qzscheduler-update.exe");
-#else
-    const QString name = QStringLiteral("qzscheduler-update");
-#endif
+    const QString name = programFileName(QStringLiteral("qzscheduler-update"));
     // Beside the program when it runs from its build or on Windows; else where it is installed.
     const QDir own(QCoreApplication::applicationDirPath());
     const QString beside = own.filePath(name);

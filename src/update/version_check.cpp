@@ -1,16 +1,12 @@
 #include "update/version_check.h"
 
+#include "update/update_system.h"
+
 #include "build_config.h"
 
 #include <QStringConverter>
 #include <QStringDecoder>
 #include <QtGlobal>
-
-#ifdef Q_OS_WIN
-#include <windows.h>
-
-#include <vector>
-#endif
 
 namespace qz {
 
@@ -39,19 +35,12 @@ QString unquoted(QString value) {
 } // namespace
 
 QString UpdateProgramPath() {
-#ifdef Q_OS_WIN
-    return QStringLiteral("/software/qzscheduler/qzscheduler.exe");
-#else
-    return QStringLiteral("/software/qzscheduler/qzscheduler");
-#endif
+    return QStringLiteral("/software/qzscheduler/") +
+           programFileName(QStringLiteral("qzscheduler"));
 }
 
 QString UpdateFileName() {
-#ifdef Q_OS_WIN
-    return QStringLiteral("update_qzscheduler.exe");
-#else
-    return QStringLiteral("update_qzscheduler");
-#endif
+    return programFileName(QStringLiteral("update_qzscheduler"));
 }
 
 QUrl UpdateBaseUrlFrom(const QString& environmentValue, const QString& buildValue) {
@@ -119,31 +108,8 @@ QString ServerVersionFromAnswer(int httpStatus, const QByteArray& body) {
 }
 
 QString GetOwnVersion() {
-#ifdef Q_OS_WIN
-    // The file version of the executable's version resource, when it has one.
-    wchar_t path[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    if (length > 0 && length < MAX_PATH) {
-        DWORD ignored = 0;
-        const DWORD size = GetFileVersionInfoSizeW(path, &ignored);
-        if (size > 0) {
-            std::vector<char> block(size);
-            void* fixed = nullptr;
-            UINT fixedSize = 0;
-            if (GetFileVersionInfoW(path, 0, size, block.data()) &&
-                VerQueryValueW(block.data(), L"\\", &fixed, &fixedSize) &&
-                fixedSize >= sizeof(VS_FIXEDFILEINFO)) {
-                const auto* info = static_cast<const VS_FIXEDFILEINFO*>(fixed);
-                return QStringLiteral("%1.%2.%3.%4")
-                    .arg(HIWORD(info->dwFileVersionMS))
-                    .arg(LOWORD(info->dwFileVersionMS))
-                    .arg(HIWORD(info->dwFileVersionLS))
-                    .arg(LOWORD(info->dwFileVersionLS));
-            }
-        }
-    }
-#endif
-    return QString::fromLatin1(build::kVersion);
+    const QString fromResource = versionResourceText();
+    return fromResource.isEmpty() ? QString::fromLatin1(build::kVersion) : fromResource;
 }
 
 bool shouldOfferUpdate(const QString& serverVersion, const QString& ownVersion) {

@@ -1,5 +1,6 @@
 #include "update/worker_transfer.h"
 
+#include "update/update_system.h"
 #include "update/version_check.h"
 
 #include <QFile>
@@ -152,14 +153,10 @@ bool WorkerTransfer::keepDownload() {
     if (!m_file->commit())
         return false;
     m_file.reset();
-#ifndef Q_OS_WIN
-    const QString& path = m_request.file;
-    if (!QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner |
-                                         QFileDevice::ExeUser)) {
-        QFile::remove(path);
+    if (!makeStartable(m_request.file)) {
+        QFile::remove(m_request.file);
         return false;
     }
-#endif
     return true;
 }
 
