@@ -124,17 +124,18 @@ public:
     bool everydayChecked() const override;
     std::string everydayTimeText() const override;
 
-    // qz::UpdateWindow
-    QString messageString(const QString& id) const override;
     // The message string of that row in the active language.
     QString message(qz::MessageId id) const;
+
+    // qz::UpdateWindow (anaform_update.cpp)
+    QString messageString(const QString& id) const override;
     bool askYesNo(const QString& text) override;
     void stopStayingOnTop() override;
     void showUpdateRing() override;
     void setUpdateRingCaption(const QString& caption) override;
     void setUpdateRingProgress(qint64 received, qint64 total) override;
     void hideUpdateRing() override;
-    void showUpdateFailure(const QString& text) override; // in anaform_update.cpp
+    void showUpdateFailure(const QString& text) override;
     void endProgram() override;
 
 protected:

@@ -1,5 +1,4 @@
-// Creation, first show and destruction of the window, and what the settings store and the
-// update check need from it.
+// Creation, first show and destruction of the window, and what the settings store needs from it.
 #include "app/anaform.h"
 
 #include "app/process/guarded_application.h"
@@ -12,11 +11,9 @@
 #include "tray/qz_tray_icon.h"
 #include "update/update_task.h"
 #include "widgets/qz_button.h"
-#include "widgets/qz_circled_progress_bar.h"
 #include "widgets/qz_combo_box.h"
 #include "widgets/qz_date_edit.h"
 #include "widgets/qz_radio_button.h"
-#include "widgets/qz_split_view.h"
 #include "widgets/qz_switch.h"
 #include "widgets/qz_time_edit.h"
 
@@ -25,8 +22,6 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QTimer>
-
-#include <limits>
 
 namespace {
 
@@ -203,50 +198,6 @@ std::string TAnaform::everydayTimeText() const {
     return qzTimeEdit1->time().toStdString();
 }
 
-// --- qz::UpdateWindow
-
-QString TAnaform::messageString(const QString& id) const {
-    return qzLang1->messageString(id);
-}
-
 QString TAnaform::message(qz::MessageId id) const {
     return messageString(qz::messageKey(id));
-}
-
-bool TAnaform::askYesNo(const QString& text) {
-    return m_deps.prompts->askYesNo(this, QString::fromUtf8(qz::kUpdateTitle), text);
-}
-
-void TAnaform::stopStayingOnTop() {
-    applyStayOnTop(false);
-}
-
-void TAnaform::showUpdateRing() {
-    qzProgressbar1->show();
-    qzSplitView1->setOpened(true);
-}
-
-void TAnaform::setUpdateRingCaption(const QString& caption) {
-    qzProgressbar1->setCaption(caption);
-}
-
-void TAnaform::setUpdateRingProgress(qint64 received, qint64 total) {
-    if (total <= 0)
-        return;
-    // The ring counts in int; large downloads are shown in coarser units.
-    while (total > std::numeric_limits<int>::max()) {
-        total /= 1024;
-        received /= 1024;
-    }
-    qzProgressbar1->setMaxValue(static_cast<int>(total));
-    qzProgressbar1->setValue(static_cast<int>(qBound<qint64>(0, received, total)));
-}
-
-void TAnaform::hideUpdateRing() {
-    qzProgressbar1->hide();
-    qzSplitView1->setOpened(false);
-}
-
-void TAnaform::endProgram() {
-    QCoreApplication::quit();
 }
