@@ -88,8 +88,11 @@ class Runner:
 
     def xvfb(self):
         read_fd, write_fd = os.pipe()
+        # -noreset: by default the server resets when its last client leaves, and a client
+        # that connects meanwhile (a test polling with xdotool while the program starts) can
+        # be dropped, taking the program down with it.
         self.start(["Xvfb", "-displayfd", str(write_fd), "-dpi", "96", "-nolisten", "tcp",
-                    "-screen", "0", "1024x768x24"],
+                    "-noreset", "-screen", "0", "1024x768x24"],
                    pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_fd)
         number = b""
