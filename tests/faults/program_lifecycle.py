@@ -349,7 +349,7 @@ def main(argv):
     try:
         run(argv[0])
     except Skip:
-        print("SKIP: running as root and no private mount namespace")
+        print("SKIP: " + pf.ROOT_READ_ONLY_SKIP)
         return pf.SKIP
     except (Failed, pf.Failed) as e:
         print(f"FAIL {argv[0]}: {e}")
