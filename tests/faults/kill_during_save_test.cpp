@@ -62,12 +62,19 @@ TEST(FaultsKillDuringSave, FileIsAlwaysTheOldOrTheNewOne) {
     ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("copy")));
     ASSERT_EQ(QProcess::execute(QStringLiteral(QZ_INI_SAVER), {QStringLiteral("seed"), file}), 0);
 
+    // The store keeps a snapshot of the file in the temporary folder while it is open, which
+    // a killed saver leaves behind: the saver's temporary folder is one of this test's.
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("tmp")));
+    QProcessEnvironment saverEnvironment = QProcessEnvironment::systemEnvironment();
+    saverEnvironment.insert(QStringLiteral("TMPDIR"), dir.filePath(QStringLiteral("tmp")));
+
     SaveState last;
     ASSERT_TRUE(readState(file, scratch, last));
     auto* random = QRandomGenerator::global();
     int emptyLocks = 0;
     for (int round = 0; round < kRounds; ++round) {
         QProcess saver;
+        saver.setProcessEnvironment(saverEnvironment);
         saver.start(QStringLiteral(QZ_INI_SAVER), {QStringLiteral("loop"), file});
         ASSERT_TRUE(saver.waitForStarted());
         // Killed after a few saves it reported done, at a random point of the next one.
