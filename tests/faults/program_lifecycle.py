@@ -189,9 +189,18 @@ class Program:
 
 
 def expect_status(program, action, hhmm):
-    status = program.status()
-    if not (status.startswith(f"armed {action} ") and f"T{hhmm}:00" in status):
-        raise Failed(f"armed task is '{status}', expected {action} at {hhmm}")
+    # The channel and the display are separate connections: a question sent right after a
+    # click may be answered before the click is handled, so the answer is awaited.
+    last = []
+
+    def armed():
+        last[:] = [program.status()]
+        return last[0].startswith(f"armed {action} ") and f"T{hhmm}:00" in last[0]
+
+    try:
+        program.wait_for(armed, f"{action} at {hhmm} to be armed", timeout=10)
+    except Failed as e:
+        raise Failed(f"{e}; the armed task is '{last[0] if last else ''}'") from None
 
 
 def expect_stored(home, values):
