@@ -15,6 +15,8 @@ if [[ "${1:-}" == "--test" ]]; then
     packages+=(libgtest-dev libgmock-dev googletest xdotool python3-dbusmock libglib2.0-bin
                trayer clang-format g++-mingw-w64-x86-64-posix wine wine64 python3
                clang-14 libclang-rt-14-dev at-spi2-core python3-pyatspi nsis)
+    # The real-system stage: a Debian root booted under systemd-nspawn.
+    packages+=(debootstrap systemd-container)
 fi
 
 missing=()

@@ -2,7 +2,8 @@
 # Installs what is missing, then builds and runs every test: the normal build, the
 # AddressSanitizer/UndefinedBehaviorSanitizer build, the Windows program and its installer
 # (MinGW-w64 against the Qt for MinGW in ../shared/qt6-mingw) under Wine, the Debian package
-# (scripts/test-package.sh), and a short bounded fuzzing run.
+# (scripts/test-package.sh), the package on a booted Debian with real logind and polkit
+# (scripts/test-real-system.sh), and a short bounded fuzzing run.
 # Ends with one summary line "N passed, N failed" and a non-zero status on any failure.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -128,18 +129,36 @@ wineserver -k >/dev/null 2>&1 || true
 rm -rf "$WINEPREFIX"
 unset WINEPREFIX
 
+# script_stage NAME COMMAND...: runs a stage script that ends with "NAME: N passed, N failed"
+# and adds up its counts; its output is kept in build/NAME-test.log.
+script_stage() {
+    local name=$1 log=build/$1-test.log line
+    shift
+    mkdir -p build
+    "$@" 2>&1 | tee "$log"
+    line=$(grep -E "^$name: [0-9]+ passed, [0-9]+ failed$" "$log")
+    if [[ "$line" =~ ([0-9]+)\ passed,\ ([0-9]+)\ failed ]]; then
+        total_passed=$((total_passed + BASH_REMATCH[1]))
+        total_failed=$((total_failed + BASH_REMATCH[2]))
+        ((BASH_REMATCH[2] == 0)) || status=1
+    else
+        echo "$name: the stage gave no result"
+        total_failed=$((total_failed + 1))
+        status=1
+    fi
+}
+
 echo "=== Debian package"
-mkdir -p build
-scripts/test-package.sh 2>&1 | tee build/package-test.log
-package_line=$(grep -E "^package: [0-9]+ passed, [0-9]+ failed$" build/package-test.log)
-if [[ "$package_line" =~ ([0-9]+)\ passed,\ ([0-9]+)\ failed ]]; then
-    total_passed=$((total_passed + BASH_REMATCH[1]))
-    total_failed=$((total_failed + BASH_REMATCH[2]))
-    ((BASH_REMATCH[2] == 0)) || status=1
-else
-    echo "package: the stage gave no result"
+script_stage package scripts/test-package.sh
+
+# The package just built, installed into a booted Debian and carried out for real there.
+echo "=== real system (logind, polkit)"
+if grep -q "^FAILED: package build$" build/package-test.log; then
+    echo "real: no package was built"
     total_failed=$((total_failed + 1))
     status=1
+else
+    script_stage real scripts/test-real-system.sh
 fi
 
 echo "=== fuzzing (bounded)"
