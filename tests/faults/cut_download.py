@@ -17,7 +17,7 @@ Exit status 0: no wrong acceptance, 1: any.
 import hashlib
 import os
 import shutil
-import socket
+import socketserver
 import subprocess
 import sys
 import tempfile
@@ -56,46 +56,35 @@ def answer(mode, body):
     raise ValueError(mode)
 
 
-class CutServer:
-    """Answers /<mode>/<path> as answer() says, the same on every connection."""
+class CutHandler(socketserver.StreamRequestHandler):
+    """Answers GET /<mode>/<path> as answer() says, the same on every connection; the server
+    closes the connection after it."""
+
+    timeout = WORKER_BOUND
+
+    def handle(self):
+        request_line = self.rfile.readline()
+        while self.rfile.readline() not in (b"\r\n", b"\n", b""):
+            pass
+        mode, rest = request_line.split()[1].decode().lstrip("/").split("/", 1)
+        body = VERSION_FILE if rest.endswith(".txt") else self.server.payload
+        for segment in answer(mode, body):
+            self.request.sendall(segment)
+
+
+class CutServer(socketserver.ThreadingTCPServer):
+    daemon_threads = True
 
     def __init__(self, payload):
+        super().__init__(("127.0.0.1", 0), CutHandler)
         self.payload = payload
-        self.listener = socket.socket()
-        self.listener.bind(("127.0.0.1", 0))
-        self.listener.listen(64)
-        self.port = self.listener.getsockname()[1]
-        threading.Thread(target=self.accept, daemon=True).start()
+        threading.Thread(target=self.serve_forever, daemon=True).start()
 
-    def accept(self):
-        while True:
-            try:
-                conn, _ = self.listener.accept()
-            except OSError:
-                return
-            threading.Thread(target=self.serve, args=(conn,), daemon=True).start()
-
-    def serve(self, conn):
-        with conn:
-            conn.settimeout(WORKER_BOUND)
-            request = b""
-            try:
-                while b"\r\n\r\n" not in request:
-                    data = conn.recv(4096)
-                    if not data:
-                        return
-                    request += data
-                path = request.split(b" ", 2)[1].decode()
-                mode, rest = path.lstrip("/").split("/", 1)
-                body = VERSION_FILE if rest.endswith(".txt") else self.payload
-                for segment in answer(mode, body):
-                    conn.sendall(segment)
-                conn.shutdown(socket.SHUT_WR)
-            except OSError:
-                pass
+    def handle_error(self, request, client_address):
+        pass  # a worker that gave up on a connection is no fault of the server's
 
     def base(self, mode):
-        return f"http://127.0.0.1:{self.port}/{mode}"
+        return f"http://127.0.0.1:{self.server_address[1]}/{mode}"
 
 
 def run_worker(worker, arguments):
@@ -172,7 +161,8 @@ def main():
     finally:
         load.kill()
         load.wait()
-        server.listener.close()
+        server.shutdown()
+        server.server_close()
         shutil.rmtree(folder, ignore_errors=True)
     return 1 if failed else 0
 
