@@ -12,6 +12,8 @@ if [[ "${1:-}" == "--package" || "${1:-}" == "--test" ]]; then
 fi
 if [[ "${1:-}" == "--test" ]]; then
     packages+=(lintian appstream)
+    # The format check lists the sources through git, which a minimal system lacks.
+    packages+=(git)
     packages+=(libgtest-dev libgmock-dev googletest xdotool python3-dbusmock libglib2.0-bin
                trayer clang-format g++-mingw-w64-x86-64-posix wine wine64 python3
                clang-14 libclang-rt-14-dev at-spi2-core python3-pyatspi nsis)

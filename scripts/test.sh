@@ -4,58 +4,104 @@
 # (MinGW-w64 against the Qt for MinGW in ../shared/qt6-mingw) under Wine, the Debian package
 # (scripts/test-package.sh), the package on a booted Debian with real logind and polkit
 # (scripts/test-real-system.sh), and a short bounded fuzzing run.
-# Ends with one summary line "N passed, N failed" and a non-zero status on any failure.
+# Each stage lists the tests it skipped, with their reasons. Ends with one summary line
+# "N passed, N failed, N skipped" and a non-zero status on any failure. With CI=true a skip
+# counts as a failure unless scripts/ci-allowed-skips.txt allows it.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 jobs=$(nproc)
 
-scripts/install-deps.sh --test || { echo "0 passed, 1 failed"; exit 1; }
+scripts/install-deps.sh --test || { echo "0 passed, 1 failed, 0 skipped"; exit 1; }
 
 total_passed=0
 total_failed=0
+total_skipped=0
 status=0
+skip_list=()
+
+fail_one() {
+    total_failed=$((total_failed + 1))
+    status=1
+}
+
+# count_skip STAGE "TEST: REASON": a skip, or in CI a failure unless its reason is one a CI
+# machine cannot avoid.
+count_skip() {
+    local allowed
+    allowed=$(grep -vE '^[[:space:]]*(#|$)' scripts/ci-allowed-skips.txt)
+    if [[ "${CI:-}" == true ]] && ! { [[ -n "$allowed" ]] && grep -qE -e "$allowed" <<<"$2"; }; then
+        skip_list+=("$1: $2 (not allowed in CI: a failure)")
+        fail_one
+    else
+        skip_list+=("$1: $2")
+        total_skipped=$((total_skipped + 1))
+    fi
+}
+
+# add_stage_result NAME FILE: adds up the stage's closing line in FILE, "NAME: N passed,
+# N failed[, N skipped]", and its skips, one line "skipped TEST: REASON" each. A stage script
+# (the package's, or any other) prints both the same way.
+add_stage_result() {
+    local name=$1 file=$2 line passed failed skipped listed=0 entry
+    line=$(grep -E "^$name: [0-9]+ passed, [0-9]+ failed(, [0-9]+ skipped)?$" "$file" | tail -n 1)
+    if [[ ! "$line" =~ ([0-9]+)\ passed,\ ([0-9]+)\ failed(,\ ([0-9]+)\ skipped)? ]]; then
+        echo "$name: the stage gave no result"
+        fail_one
+        return
+    fi
+    passed=${BASH_REMATCH[1]} failed=${BASH_REMATCH[2]} skipped=${BASH_REMATCH[4]:-0}
+    total_passed=$((total_passed + passed))
+    total_failed=$((total_failed + failed))
+    ((failed == 0)) || status=1
+    while IFS= read -r entry; do
+        count_skip "$name" "${entry#skipped }"
+        listed=$((listed + 1))
+    done < <(grep -E '^skipped [^:]+: ' "$file")
+    for ((; listed < skipped; listed++)); do
+        count_skip "$name" "(a test it did not name): no reason given"
+    done
+}
 
 # run_stage NAME BUILD_DIR CTEST_ARGS... : builds nothing, runs ctest (inside the command
-# stage_wrapper holds, if any) and adds up its counts.
+# stage_wrapper holds, if any) and adds up its counts. Whole outputs are kept (CTest cuts a
+# passed test's to 1 KB) so that cases skipped inside a binary show with their reasons.
 stage_wrapper=()
 run_stage() {
     local name=$1 dir=$2
     shift 2
-    local log="$dir/ctest.log"
     echo "=== $name: tests"
-    (cd "$dir" && "${stage_wrapper[@]}" ctest --output-on-failure "$@") 2>&1 | tee "$log"
-    local line passed failed total
-    line=$(grep -E "tests passed, [0-9]+ tests? failed out of [0-9]+" "$log" | tail -n 1)
-    if [[ -z "$line" ]]; then
+    (cd "$dir" && "${stage_wrapper[@]}" ctest --output-on-failure --output-junit ctest.xml \
+        --test-output-size-passed 4000000 --test-output-size-failed 4000000 "$@") 2>&1 |
+        tee "$dir/ctest.log"
+    if python3 scripts/ctest_summary.py "$name" "$dir/ctest.log" "$dir/ctest.xml" \
+        >"$dir/ctest-summary.txt"; then
+        cat "$dir/ctest-summary.txt"
+        add_stage_result "$name" "$dir/ctest-summary.txt"
+    else
         echo "$name: ctest gave no result"
-        total_failed=$((total_failed + 1))
-        status=1
-        return
+        fail_one
     fi
-    failed=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
-    total=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\2/' <<<"$line")
-    passed=$((total - failed))
-    total_passed=$((total_passed + passed))
-    total_failed=$((total_failed + failed))
-    ((failed == 0)) || status=1
 }
 
 build_failed() {
     echo "$1: build failed"
-    total_failed=$((total_failed + 1))
-    status=1
+    fail_one
 }
 
 # Formatting is part of the build's hygiene: a file that clang-format would change fails the
-# run.
-unformatted=$(git ls-files '*.cpp' '*.h' | xargs -r clang-format --dry-run 2>&1 | grep "warning:" |
-    cut -d: -f1 | sort -u)
-if [[ -n "$unformatted" ]]; then
+# run, and so does a check that cannot look (no git or not a clone, no clang-format).
+if ! sources=$(git ls-files '*.cpp' '*.h') || [[ -z "$sources" ]]; then
+    echo "clang-format: cannot list the sources (is git installed and this a clone?)"
+    fail_one
+elif ! report=$(xargs clang-format --dry-run <<<"$sources" 2>&1); then
+    echo "clang-format: could not check the sources:"
+    sed 's/^/    /' <<<"$report" | tail -n 5
+    fail_one
+elif unformatted=$(grep "warning:" <<<"$report" | cut -d: -f1 | sort -u) && [[ -n "$unformatted" ]]; then
     echo "clang-format: these files differ from the committed style:"
     sed 's/^/    /' <<<"$unformatted"
-    total_failed=$((total_failed + 1))
-    status=1
+    fail_one
 else
     total_passed=$((total_passed + 1))
 fi
@@ -130,22 +176,14 @@ rm -rf "$WINEPREFIX"
 unset WINEPREFIX
 
 # script_stage NAME COMMAND...: runs a stage script that ends with "NAME: N passed, N failed"
-# and adds up its counts; its output is kept in build/NAME-test.log.
+# (", N skipped" where it skipped any, each named on a line "skipped TEST: REASON") and adds
+# up its counts; its output is kept in build/NAME-test.log.
 script_stage() {
-    local name=$1 log=build/$1-test.log line
+    local name=$1 log=build/$1-test.log
     shift
     mkdir -p build
     "$@" 2>&1 | tee "$log"
-    line=$(grep -E "^$name: [0-9]+ passed, [0-9]+ failed$" "$log")
-    if [[ "$line" =~ ([0-9]+)\ passed,\ ([0-9]+)\ failed ]]; then
-        total_passed=$((total_passed + BASH_REMATCH[1]))
-        total_failed=$((total_failed + BASH_REMATCH[2]))
-        ((BASH_REMATCH[2] == 0)) || status=1
-    else
-        echo "$name: the stage gave no result"
-        total_failed=$((total_failed + 1))
-        status=1
-    fi
+    add_stage_result "$name" "$log"
 }
 
 echo "=== Debian package"
@@ -155,8 +193,7 @@ script_stage package scripts/test-package.sh
 echo "=== real system (logind, polkit)"
 if grep -q "^FAILED: package build$" build/package-test.log; then
     echo "real: no package was built"
-    total_failed=$((total_failed + 1))
-    status=1
+    fail_one
 else
     script_stage real scripts/test-real-system.sh
 fi
@@ -165,10 +202,13 @@ echo "=== fuzzing (bounded)"
 if QZ_FUZZ_SECONDS="${QZ_FUZZ_SECONDS:-15}" scripts/fuzz.sh; then
     total_passed=$((total_passed + 1))
 else
-    total_failed=$((total_failed + 1))
-    status=1
+    fail_one
 fi
 
 echo
-echo "${total_passed} passed, ${total_failed} failed"
+if ((${#skip_list[@]})); then
+    echo "skipped:"
+    printf '    %s\n' "${skip_list[@]}"
+fi
+echo "${total_passed} passed, ${total_failed} failed, ${total_skipped} skipped"
 exit $status
