@@ -58,6 +58,9 @@ public:
     bool canPostpone() const { return isArmed() && mode() != TriggerMode::IdleTime; }
 
     bool isArmed() const { return m_countdown.isArmed(); }
+    // The action has been asked of the system and its answer is awaited: stopping the task
+    // no longer keeps the action from happening.
+    bool isCarryingOut() const { return m_awaitingOutcome; }
     bool isTicking() const;
     PowerAction action() const { return m_action; }
     TriggerMode mode() const { return m_countdown.mode(); }

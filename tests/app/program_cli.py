@@ -74,7 +74,7 @@ def main(program):
     env.update(HOME=os.path.join(tmp, "home"), XDG_CONFIG_HOME=os.path.join(tmp, "config"),
                XDG_RUNTIME_DIR=os.path.join(tmp, "run"), QT_QPA_PLATFORM="xcb",
                QZ_UPDATE_BASE_URL="http://127.0.0.1:9", LANG="C.UTF-8", XDG_SESSION_ID="c1")
-    lock = os.path.join(tmp, "run", "qzscheduler.socket.lock")
+    lock = os.path.join(tmp, "run", "qzscheduler-c1.lock")
     try:
         # Help and version need no display and open no window.
         bare = {k: v for k, v in env.items() if k not in ("DISPLAY", "QT_QPA_PLATFORM")}

@@ -65,7 +65,7 @@ class Home:
         os.makedirs(self.folder)
         self.ini = os.path.join(self.folder, "QZScheduler.ini")
         self.autostart = os.path.join(tmp, "config", "autostart")
-        self.socket = os.path.join(tmp, "run", "qzscheduler.socket")
+        self.socket = os.path.join(tmp, "run", "qzscheduler-c1.socket")
         self.log = os.path.join(tmp, "program.log")
 
     def store(self, values):
@@ -151,17 +151,23 @@ class Program:
         time.sleep(0.3)
 
     def status(self):
+        # A request line leads with the time its sender stops waiting, in milliseconds of
+        # the monotonic clock; the copy says "taken", then answers.
+        deadline = int(time.monotonic() * 1000) + 5000
         with socket.socket(socket.AF_UNIX) as s:
             s.settimeout(5)
             s.connect(self.home.socket)
-            s.sendall(b"status\n")
+            s.sendall(f"{deadline} status\n".encode())
             answer = b""
-            while not answer.endswith(b"\n"):
+            while True:
                 chunk = s.recv(256)
                 if not chunk:
                     break
                 answer += chunk
-        return answer.decode().strip()
+        lines = answer.decode().splitlines()
+        if len(lines) != 2 or lines[0] != "taken":
+            raise OSError(f"not an answer: {lines}")
+        return lines[1]
 
     def answers(self):
         try:

@@ -9,18 +9,19 @@ namespace qz {
 
 namespace {
 
-// Trigger options, the request's name for each, and the form of its value.
+// Trigger options (named by triggerWord()) and the form of each one's value.
 struct Trigger {
-    const char* option;
-    const char* name;
+    TriggerMode mode;
     const char* pattern;
     const char* form;
+    QString option() const { return QLatin1String(triggerWord(mode)); }
 };
 const Trigger kTriggers[] = {
-    {"in", "in", R"(^([01]\d|2[0-3]):[0-5]\d$)", "HH:MM"},
-    {"at", "at", R"(^\d{4}-\d{2}-\d{2} ([01]\d|2[0-3]):[0-5]\d$)", "YYYY-MM-DD HH:MM"},
-    {"idle", "idle", R"(^([01]\d|2[0-3]):[0-5]\d$)", "HH:MM"},
-    {"everyday", "everyday", R"(^([01]\d|2[0-3]):[0-5]\d$)", "HH:MM"},
+    {TriggerMode::FromNow, R"(([01]\d|2[0-3]):[0-5]\d)", "HH:MM"},
+    {TriggerMode::SpecifiedTime, R"(\d{4}-\d{2}-\d{2} ([01]\d|2[0-3]):[0-5]\d)",
+     "YYYY-MM-DD HH:MM"},
+    {TriggerMode::IdleTime, R"(([01]\d|2[0-3]):[0-5]\d)", "HH:MM"},
+    {TriggerMode::Everyday, R"(([01]\d|2[0-3]):[0-5]\d)", "HH:MM"},
 };
 
 CommandLine invalid(const QString& reason) {
@@ -31,12 +32,13 @@ CommandLine invalid(const QString& reason) {
 
 CommandLine armRequest(const QCommandLineParser& parser) {
     const QString action = parser.value(QStringLiteral("action"));
-    if (!actionFromOptionName(action))
+    const std::optional<PowerAction> chosenAction = actionFromOptionName(action);
+    if (!chosenAction)
         return invalid(QStringLiteral("unknown action '%1'").arg(action));
 
     const Trigger* chosen = nullptr;
     for (const Trigger& t : kTriggers) {
-        if (!parser.isSet(QLatin1String(t.option)))
+        if (!parser.isSet(t.option()))
             continue;
         if (chosen)
             return invalid(QStringLiteral("give exactly one of --in, --at, --idle, --everyday"));
@@ -44,29 +46,53 @@ CommandLine armRequest(const QCommandLineParser& parser) {
     }
     if (!chosen)
         return invalid(QStringLiteral("--action needs one of --in, --at, --idle, --everyday"));
-    const QString value = parser.value(QLatin1String(chosen->option));
-    if (!QRegularExpression(QLatin1String(chosen->pattern)).match(value).hasMatch())
+    const QString value = parser.value(chosen->option());
+    const QRegularExpression form(QRegularExpression::anchoredPattern(chosen->pattern));
+    if (!form.match(value).hasMatch())
         return invalid(QStringLiteral("--%1 takes %2, not '%3'")
-                           .arg(QLatin1String(chosen->option), QLatin1String(chosen->form), value));
+                           .arg(chosen->option(), QLatin1String(chosen->form), value));
     // The request is blank-separated: --at's date and time are joined by a T.
-    const QString line = QStringLiteral("arm %1 %2 %3")
-                             .arg(action, QLatin1String(chosen->name),
-                                  QString(value).replace(QLatin1Char(' '), QLatin1Char('T')));
-    return {CommandLine::Kind::Request, {}, line.toUtf8()};
+    Request request{Request::Kind::Arm, *chosenAction, chosen->mode,
+                    QString(value).replace(QLatin1Char(' '), QLatin1Char('T'))};
+    return {CommandLine::Kind::Request, {}, request};
+}
+
+// Options are given once: a second --action or --in is a mistake to point out, not a
+// value that silently wins.
+std::optional<QString> repeatedOption(const QCommandLineParser& parser) {
+    const QStringList names = parser.optionNames();
+    for (qsizetype i = 0; i < names.size(); ++i)
+        if (names.indexOf(names[i], i + 1) > 0)
+            return names[i];
+    return std::nullopt;
+}
+
+bool hasControlCharacter(const QStringList& arguments) {
+    for (const QString& argument : arguments)
+        for (const QChar c : argument)
+            if (c.category() == QChar::Other_Control)
+                return true;
+    return false;
+}
+
+QString helpText(QCommandLineParser& parser) {
+    return parser.helpText().replace(QStringLiteral("<executable_name>"),
+                                     QStringLiteral("qzscheduler")) +
+           QStringLiteral("\nA request waits up to %1 seconds for the running copy to take it; "
+                          "once taken,\nit waits for the answer as long as the copy runs "
+                          "(a message box it opened\nmay hold it).\n\n"
+                          "Exit status:\n"
+                          "  0   done (--cancel with no task armed prints \"idle\")\n"
+                          "  2   the running copy refused the task; the reason is printed\n"
+                          "  3   --status: no task is armed\n"
+                          "  4   --cancel: too late, the action was already asked of the system\n"
+                          "  64  wrong arguments\n"
+                          "  69  no running copy took the request in time (it is not carried "
+                          "out),\n      or the copy ended before it answered\n")
+               .arg(kTakeMSecs / 1000);
 }
 
 } // namespace
-
-QString actionOptionName(PowerAction action) {
-    return QString::fromLatin1(namesOf(action).option);
-}
-
-std::optional<PowerAction> actionFromOptionName(const QString& name) {
-    for (PowerAction a : kAllPowerActions)
-        if (name == actionOptionName(a))
-            return a;
-    return std::nullopt;
-}
 
 CommandLine parseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
@@ -101,18 +127,17 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     parser.addOption({QStringLiteral("tray"), QStringLiteral("Start, or keep running, in the "
                                                              "notification area.")});
 
+    if (hasControlCharacter(arguments.mid(1)))
+        return invalid(QStringLiteral("arguments must not contain control characters"));
     if (!parser.parse(arguments))
         return invalid(parser.errorText());
+    if (const std::optional<QString> repeated = repeatedOption(parser))
+        return invalid(QStringLiteral("--%1 is given more than once").arg(*repeated));
     if (!parser.positionalArguments().isEmpty())
         return invalid(QStringLiteral("unexpected argument '%1'")
                            .arg(parser.positionalArguments().constFirst()));
     if (parser.isSet(help))
-        return {CommandLine::Kind::Print,
-                parser.helpText().replace(QStringLiteral("<executable_name>"),
-                                          QStringLiteral("qzscheduler")) +
-                    QStringLiteral("\nExit status: 0 done, 2 refused (the reason is printed), "
-                                   "3 no task armed (--status), 64 wrong arguments.\n"),
-                {}};
+        return {CommandLine::Kind::Print, helpText(parser), {}};
     if (parser.isSet(version))
         return {
             CommandLine::Kind::Print, QString::fromLatin1(build::kVersion) + QLatin1Char('\n'), {}};
@@ -125,14 +150,14 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     if (arm)
         return armRequest(parser);
     for (const Trigger& t : kTriggers)
-        if (parser.isSet(QLatin1String(t.option)))
-            return invalid(QStringLiteral("--%1 needs --action").arg(QLatin1String(t.option)));
+        if (parser.isSet(t.option()))
+            return invalid(QStringLiteral("--%1 needs --action").arg(t.option()));
     if (parser.isSet(QStringLiteral("cancel")))
-        return {CommandLine::Kind::Request, {}, "cancel"};
+        return {CommandLine::Kind::Request, {}, {Request::Kind::Cancel, {}, {}, {}}};
     if (parser.isSet(QStringLiteral("status")))
-        return {CommandLine::Kind::Request, {}, "status"};
+        return {CommandLine::Kind::Request, {}, {Request::Kind::Status, {}, {}, {}}};
     if (parser.isSet(QStringLiteral("tray")))
-        return {CommandLine::Kind::Tray, {}, "tray"};
+        return {CommandLine::Kind::Tray, {}, {Request::Kind::Tray, {}, {}, {}}};
     return {};
 }
 

@@ -1,12 +1,9 @@
 #pragma once
 
-#include "schedule/power_action.h"
+#include "app/process/request.h"
 
-#include <QByteArray>
 #include <QString>
 #include <QStringList>
-
-#include <optional>
 
 namespace qz {
 
@@ -21,21 +18,22 @@ struct CommandLine {
     };
     Kind kind = Kind::Start;
     QString output;
-    // One line of the running copy's channel (see remote_requests.h).
-    QByteArray request;
+    // What a Request asks.
+    Request request;
 };
 
-// Exit statuses a script can test.
+// How long a request waits for the running copy to take it.
+inline constexpr int kTakeMSecs = 20'000;
+
+// Exit statuses a script can test; --help lists them too.
 inline constexpr int kExitRefused = 2;   // the running copy refused the task; reason on stderr
 inline constexpr int kExitIdle = 3;      // --status: no task is armed
+inline constexpr int kExitTooLate = 4;   // --cancel: the action was already asked of the system
 inline constexpr int kUsageError = 64;   // the arguments do not say what to do
-inline constexpr int kExitNoAnswer = 69; // a running copy exists but does not answer
+inline constexpr int kExitNoAnswer = 69; // no running copy took the request in time, or it
+                                         // ended before it answered
 
 // arguments: as the program received them, the program's own name first.
 CommandLine parseCommandLine(const QStringList& arguments);
-
-// The command line's names of the actions: shutdown, restart, lock, standby, sleep, signout.
-QString actionOptionName(PowerAction action);
-std::optional<PowerAction> actionFromOptionName(const QString& name);
 
 } // namespace qz

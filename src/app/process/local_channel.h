@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QObject>
 #include <QString>
 
@@ -9,16 +10,28 @@
 
 namespace qz {
 
+// One client of the channel as the listening end sees it: the way back to it. It lives until
+// close(), or until the client breaks off before its line is whole: hold it in a QPointer.
+class ChannelPeer : public QObject {
+public:
+    using QObject::QObject;
+    // Writes one line to the client; false when it cannot be written (the client is gone).
+    virtual bool write(const QByteArray& line) = 0;
+    // Ends the conversation: the client sees the end, and this object goes.
+    virtual void close() = 0;
+};
+
 // The single-copy channel's transport: a listening end under a name (a socket path on Unix,
-// a pipe name on Windows) where each client sends one line and gets one line back, at most
-// kMaxLine bytes each. On Unix it is written on the system's sockets, so that the program
-// that runs for days maps no network library.
+// a pipe name on Windows) where each client sends one line and reads the lines written back
+// until the listening end closes, at most kMaxLine bytes each.
 class LocalChannelServer : public QObject {
     Q_OBJECT
 
 public:
     static constexpr qsizetype kMaxLine = 4096;
-    using Handler = std::function<QByteArray(const QByteArray& line)>;
+    // Called from the event loop with each client's line, once it is whole. The answer may
+    // come later, through the peer.
+    using Handler = std::function<void(const QByteArray& line, ChannelPeer* peer)>;
 
     explicit LocalChannelServer(Handler handler, QObject* parent = nullptr);
     ~LocalChannelServer() override;
@@ -33,9 +46,11 @@ private:
     Listener* m_listener = nullptr;
 };
 
-// A client's question: the answer line, or nothing when no listener answered within
-// timeoutMs (it may still be starting, so connecting is retried until then).
-std::optional<QByteArray> askLocalChannel(const QString& name, const QByteArray& line,
-                                          int timeoutMs);
+// A client's question: the lines the listening end wrote back until it closed, or nothing
+// when no listener took the line and wrote its first line back within timeoutMs (it may
+// still be starting, so connecting is retried until then). Once a first line has come, the
+// rest is waited for as long as the listener keeps the connection open.
+std::optional<QByteArrayList> askLocalChannel(const QString& name, const QByteArray& line,
+                                              int timeoutMs);
 
 } // namespace qz

@@ -56,21 +56,32 @@ bool sendAll(int fd, QByteArray data, const QDeadlineTimer& deadline) {
     return true;
 }
 
-QByteArray firstLine(const QByteArray& data) {
-    return data.left(data.indexOf('\n'));
-}
-
-// One connected client: its line is read as it arrives, answered once, and the client is
-// closed.
-class ChannelClient : public QObject {
+// One connected client: its line is read as it arrives and handed on once whole; the
+// answer is written back through the peer, which closes the client.
+class ChannelClient : public ChannelPeer {
 public:
     ChannelClient(int fd, const LocalChannelServer::Handler& handler, QObject* parent)
-        : QObject(parent), m_fd(fd), m_handler(handler),
-          m_notifier(new QSocketNotifier(fd, QSocketNotifier::Read, this)) {
+        : ChannelPeer(parent), m_fd(fd), m_handler(handler),
+          m_notifier(new QSocketNotifier(fd, QSocketNotifier::Read, this)),
+          m_silence(new QTimer(this)) {
         connect(m_notifier, &QSocketNotifier::activated, this, &ChannelClient::readLine);
-        QTimer::singleShot(kClientMSecs, this, &ChannelClient::finish);
+        m_silence->setSingleShot(true);
+        connect(m_silence, &QTimer::timeout, this, &ChannelClient::close);
+        m_silence->start(kClientMSecs);
     }
     ~ChannelClient() override { ::close(m_fd); }
+
+    bool write(const QByteArray& line) override {
+        return sendAll(m_fd, line.left(LocalChannelServer::kMaxLine) + '\n',
+                       QDeadlineTimer(kClientMSecs));
+    }
+
+    void close() override {
+        m_notifier->setEnabled(false);
+        m_silence->stop();
+        ::shutdown(m_fd, SHUT_RDWR);
+        deleteLater();
+    }
 
 private:
     void readLine() {
@@ -82,34 +93,25 @@ private:
             if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
                 return; // the rest of the line is still on its way
             if (got <= 0)
-                return finish(); // gone, or broken, before a whole line
+                return close(); // gone, or broken, before a whole line
             m_received.append(chunk, got);
-            if (m_received.contains('\n'))
-                return answer();
-            if (m_received.size() > LocalChannelServer::kMaxLine)
-                return finish(); // no line this long is ever asked
+            const qsizetype end = m_received.indexOf('\n');
+            if (end > LocalChannelServer::kMaxLine ||
+                (end < 0 && m_received.size() > LocalChannelServer::kMaxLine))
+                return close(); // no line this long is ever asked
+            if (end >= 0) {
+                // Whole: the client now waits for its answer however long that takes.
+                m_notifier->setEnabled(false);
+                m_silence->stop();
+                return m_handler(m_received.left(end), this);
+            }
         }
-    }
-
-    void answer() {
-        // The handler may run the event loop; this client is done reading.
-        m_notifier->setEnabled(false);
-        const QByteArray line = firstLine(m_received);
-        if (line.size() <= LocalChannelServer::kMaxLine) {
-            const QByteArray reply = m_handler(line).left(LocalChannelServer::kMaxLine) + '\n';
-            sendAll(m_fd, reply, QDeadlineTimer(kClientMSecs));
-        }
-        finish();
-    }
-
-    void finish() {
-        m_notifier->setEnabled(false);
-        deleteLater();
     }
 
     int m_fd;
     const LocalChannelServer::Handler& m_handler;
     QSocketNotifier* m_notifier;
+    QTimer* m_silence; // a client that neither asks nor leaves is dropped
     QByteArray m_received;
 };
 
@@ -163,13 +165,13 @@ bool LocalChannelServer::listen(const QString& name) {
     return true;
 }
 
-std::optional<QByteArray> askLocalChannel(const QString& name, const QByteArray& line,
-                                          int timeoutMs) {
+std::optional<QByteArrayList> askLocalChannel(const QString& name, const QByteArray& line,
+                                              int timeoutMs) {
     sockaddr_un address;
     if (line.size() > LocalChannelServer::kMaxLine || line.contains('\n') ||
         !socketAddress(QFile::encodeName(name), address))
         return std::nullopt;
-    const QDeadlineTimer deadline(timeoutMs);
+    QDeadlineTimer deadline(timeoutMs);
     int fd = -1;
     for (;;) {
         fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
@@ -182,30 +184,32 @@ std::optional<QByteArray> askLocalChannel(const QString& name, const QByteArray&
             return std::nullopt;
         QThread::msleep(ulong(qMin<qint64>(100, deadline.remainingTime())));
     }
-    QByteArray answer;
-    bool answered = sendAll(fd, line + '\n', deadline);
-    while (answered && !answer.contains('\n') && answer.size() <= LocalChannelServer::kMaxLine) {
+    QByteArray received;
+    bool ended = !sendAll(fd, line + '\n', deadline);
+    while (!ended) {
         pollfd wait{fd, POLLIN, 0};
         const int ready = ::poll(&wait, 1, int(deadline.remainingTime()));
         if (ready < 0 && errno == EINTR)
             continue;
-        if (ready <= 0) {
-            answered = false; // no answer in time
-            break;
-        }
+        if (ready <= 0)
+            break; // no first line in time
         char chunk[1024];
         const ssize_t got = ::read(fd, chunk, sizeof chunk);
         if (got < 0 && (errno == EINTR || errno == EAGAIN))
             continue;
-        if (got <= 0)
-            answered = false;
-        else
-            answer.append(chunk, got);
+        ended = got <= 0;
+        received.append(chunk, qMax<ssize_t>(got, 0));
+        if (received.contains('\n'))
+            deadline = QDeadlineTimer::Forever; // taken: the rest comes when it is ready
+        if (received.size() > 2 * LocalChannelServer::kMaxLine)
+            break;
     }
     ::close(fd);
-    if (!answered || !answer.contains('\n'))
+    QByteArrayList lines = received.split('\n');
+    lines.removeLast(); // the unfinished rest after the last line break
+    if (lines.isEmpty())
         return std::nullopt;
-    return firstLine(answer);
+    return lines;
 }
 
 } // namespace qz

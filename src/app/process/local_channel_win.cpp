@@ -13,10 +13,53 @@ namespace {
 // A client that neither asks nor leaves is dropped after this long.
 constexpr int kClientMSecs = 5000;
 
-QByteArray firstLine(const QByteArray& data) {
-    const qsizetype end = data.indexOf('\n');
-    return end < 0 ? QByteArray() : data.left(end);
-}
+// One connected client: its line is handed on once whole; the answer is written back
+// through the peer, which closes the client.
+class PipeClient : public ChannelPeer {
+public:
+    PipeClient(QLocalSocket* socket, const LocalChannelServer::Handler& handler, QObject* parent)
+        : ChannelPeer(parent), m_socket(socket), m_handler(handler), m_silence(new QTimer(this)) {
+        socket->setParent(this);
+        m_silence->setSingleShot(true);
+        connect(m_silence, &QTimer::timeout, this, &PipeClient::close);
+        m_silence->start(kClientMSecs);
+        connect(socket, &QLocalSocket::readyRead, this, &PipeClient::readLine);
+    }
+
+    bool write(const QByteArray& line) override {
+        if (m_socket->state() != QLocalSocket::ConnectedState)
+            return false;
+        m_socket->write(line.left(LocalChannelServer::kMaxLine) + '\n');
+        return m_socket->flush() || m_socket->bytesToWrite() == 0;
+    }
+
+    void close() override {
+        m_silence->stop();
+        disconnect(m_socket, nullptr, this, nullptr);
+        m_socket->disconnectFromServer();
+        deleteLater();
+    }
+
+private:
+    void readLine() {
+        if (!m_socket->canReadLine()) {
+            if (m_socket->bytesAvailable() > LocalChannelServer::kMaxLine)
+                close(); // no line this long is ever asked
+            return;
+        }
+        // Whole: the client now waits for its answer however long that takes.
+        disconnect(m_socket, &QLocalSocket::readyRead, this, &PipeClient::readLine);
+        m_silence->stop();
+        const QByteArray line = m_socket->readLine(LocalChannelServer::kMaxLine + 1);
+        if (!line.endsWith('\n'))
+            return close();
+        m_handler(line.chopped(1), this);
+    }
+
+    QLocalSocket* m_socket;
+    const LocalChannelServer::Handler& m_handler;
+    QTimer* m_silence;
+};
 
 } // namespace
 
@@ -40,21 +83,8 @@ bool LocalChannelServer::listen(const QString& name) {
     server->setSocketOptions(QLocalServer::UserAccessOption);
     server->setMaxPendingConnections(8);
     connect(server, &QLocalServer::newConnection, this, [this, server] {
-        while (QLocalSocket* socket = server->nextPendingConnection()) {
-            socket->setParent(this);
-            QTimer::singleShot(kClientMSecs, socket, [socket] { socket->abort(); });
-            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
-                if (!socket->canReadLine()) {
-                    if (socket->bytesAvailable() > kMaxLine)
-                        socket->abort();
-                    return;
-                }
-                const QByteArray line = firstLine(socket->readLine(kMaxLine + 1));
-                socket->write(m_handler(line).left(kMaxLine) + '\n');
-                socket->disconnectFromServer();
-            });
-        }
+        while (QLocalSocket* socket = server->nextPendingConnection())
+            new PipeClient(socket, m_handler, this);
     });
     if (!server->listen(name)) {
         delete server;
@@ -64,11 +94,11 @@ bool LocalChannelServer::listen(const QString& name) {
     return true;
 }
 
-std::optional<QByteArray> askLocalChannel(const QString& name, const QByteArray& line,
-                                          int timeoutMs) {
+std::optional<QByteArrayList> askLocalChannel(const QString& name, const QByteArray& line,
+                                              int timeoutMs) {
     if (line.size() > LocalChannelServer::kMaxLine || line.contains('\n'))
         return std::nullopt;
-    const QDeadlineTimer deadline(timeoutMs);
+    QDeadlineTimer deadline(timeoutMs);
     QLocalSocket socket;
     for (;;) {
         socket.connectToServer(name);
@@ -79,16 +109,20 @@ std::optional<QByteArray> askLocalChannel(const QString& name, const QByteArray&
         QThread::msleep(100);
     }
     socket.write(line + '\n');
-    QByteArray answer;
-    while (!answer.contains('\n')) {
-        if (deadline.hasExpired() || (!socket.waitForReadyRead(int(deadline.remainingTime())) &&
-                                      socket.bytesAvailable() == 0))
-            return std::nullopt;
-        answer += socket.readAll();
-        if (answer.size() > LocalChannelServer::kMaxLine + 1)
-            return std::nullopt;
+    QByteArray received;
+    while (received.size() <= 2 * LocalChannelServer::kMaxLine) {
+        // Until the first line, as long as the deadline allows; then until the end.
+        if (!socket.waitForReadyRead(int(deadline.remainingTime())) && socket.bytesAvailable() == 0)
+            break;
+        received += socket.readAll();
+        if (received.contains('\n'))
+            deadline = QDeadlineTimer::Forever;
     }
-    return firstLine(answer);
+    QByteArrayList lines = received.split('\n');
+    lines.removeLast(); // the unfinished rest after the last line break
+    if (lines.isEmpty())
+        return std::nullopt;
+    return lines;
 }
 
 } // namespace qz

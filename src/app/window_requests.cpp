@@ -1,0 +1,36 @@
+#include "app/window_requests.h"
+
+#include "app/anaform.h"
+
+namespace qz {
+
+void WindowRequests::show() {
+    m_window.bringToFront();
+}
+
+void WindowRequests::toTray() {
+    m_window.qzGlyphButton1Click();
+}
+
+std::optional<RequestTarget::ArmedTask> WindowRequests::armedTask() const {
+    const ScheduledTask& task = m_window.task();
+    if (!task.isArmed())
+        return std::nullopt;
+    return ArmedTask{task.action(), task.countdown().endTime()};
+}
+
+RequestTarget::CancelResult WindowRequests::cancel() {
+    const ScheduledTask& task = m_window.task();
+    if (!task.isArmed())
+        return CancelResult::NotArmed;
+    if (task.isCarryingOut())
+        return CancelResult::AlreadySent;
+    m_window.btnStartStopClick(); // exactly as the Stop button
+    return CancelResult::Stopped;
+}
+
+QString WindowRequests::arm(PowerAction action, TriggerMode trigger, const QString& value) {
+    return m_window.armFromCommand(action, trigger, value);
+}
+
+} // namespace qz
