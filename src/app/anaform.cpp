@@ -62,11 +62,11 @@ TAnaform::TAnaform(qz::AnaformDeps deps, QWidget* parent)
         m_deps.clock = std::make_unique<qz::SystemClock>();
     if (!m_deps.prompts)
         m_deps.prompts = std::make_unique<qz::MessageBoxPrompts>();
-    m_settings = std::move(m_deps.settings);
-
-    m_task = new qz::ScheduledTask(*m_deps.clock, m_deps.power.get(), m_deps.idle.get(), this);
+    m_controller = new qz::TaskController(*m_deps.clock, m_deps.power.get(), m_deps.idle.get(),
+                                          std::move(m_deps.settings), this);
     createComponents();
     connectHandlers();
+    connectController();
     setUpKeyboardAndReaders();
     if (m_deps.makeNotifier)
         m_notifier = m_deps.makeNotifier(qzTrayIcon1->systemTrayIcon());
@@ -220,20 +220,22 @@ void TAnaform::createScheduleArea() {
 
     struct RadioSpec {
         TqzRadioButton** radio;
-        const char* name;
+        qz::TriggerMode mode;
         const char* caption;
     };
     const RadioSpec radios[] = {
-        {&radioSuandanitibaren, "radioSuandanitibaren", "From Now"},
-        {&radioBelirtilenSaat, "radioBelirtilenSaat", "Specified Time"},
-        {&radioBostaKalma, "radioBostaKalma", "Idle Time"},
-        {&radiohergun, "radiohergun", "Everyday"},
+        {&radioSuandanitibaren, qz::TriggerMode::FromNow, "From Now"},
+        {&radioBelirtilenSaat, qz::TriggerMode::SpecifiedTime, "Specified Time"},
+        {&radioBostaKalma, qz::TriggerMode::IdleTime, "Idle Time"},
+        {&radiohergun, qz::TriggerMode::Everyday, "Everyday"},
     };
     for (const RadioSpec& r : radios) {
-        auto* radio = named<TqzRadioButton>(panelCenter, r.name);
+        const std::string_view name = qz::namesOf(r.mode).radio;
+        auto* radio = named<TqzRadioButton>(panelCenter, std::string(name).c_str());
         radio->setCaption(QString::fromUtf8(r.caption));
         radio->setFont(tahoma(13, true));
         *r.radio = radio;
+        m_triggerRadios[static_cast<std::size_t>(r.mode)] = radio;
     }
     radioSuandanitibaren->setChecked(true);
 

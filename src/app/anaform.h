@@ -1,12 +1,13 @@
 #pragma once
 
 #include "app/anaform_deps.h"
+#include "app/controller/task_controller.h"
 #include "i18n/message_id.h"
 #include "schedule/countdown.h"
+#include "schedule/plan.h"
 #include "schedule/power_action.h"
 #include "schedule/scheduled_task.h"
 #include "schedule/trigger_mode.h"
-#include "settings/settings_target.h"
 #include "update/update_window.h"
 
 #include <QFont>
@@ -41,12 +42,13 @@ class Notifier;
 struct NotifierAction;
 } // namespace qz
 
-// The one window of the program. Creating it runs FormCreate (settings loaded, language
-// chosen, defaults set); the first show runs FormShow once, before the window becomes
-// visible; destroying it runs FormDestroy (settings saved). Components carry their names
-// as objectName, and Caption and Font are properties so the translation table reaches
-// the window itself too.
-class TAnaform : public QWidget, public qz::SettingsTarget, public qz::UpdateWindow {
+// The one window of the program, a view of its TaskController: it sends the controller the
+// plan as the user edits it and the user's commands, and shows what the controller says.
+// Creating it runs FormCreate (settings applied, defaults set); the first show runs FormShow
+// once, before the window becomes visible; destroying it runs FormDestroy (settings saved).
+// Components carry their names as objectName, and Caption and Font are properties so the
+// translation table reaches the window itself too.
+class TAnaform : public QWidget, public qz::UpdateWindow {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ windowTitle WRITE setWindowTitle)
     Q_PROPERTY(QFont Font READ font WRITE setFont)
@@ -62,7 +64,8 @@ public:
     bool isTaskTimerRunning() const;
     bool isReminderTimerRunning() const;
     const qz::Countdown& countdown() const;
-    qz::ScheduledTask& task() const { return *m_task; }
+    qz::ScheduledTask& task() const { return m_controller->task(); }
+    qz::TaskController& controller() const { return *m_controller; }
     qz::PowerAction selectedAction() const;
     qz::TriggerMode selectedMode() const;
     int activeLanguage() const;
@@ -83,8 +86,9 @@ public Q_SLOTS:
     void CloseButtonClick();
     // Shows the window in front, from the tray or the taskbar too (a second start).
     void bringToFront();
-    // Arms a task asked for from outside the window (the command line) as the window's own
-    // controls would: they are set to it, then Start. The reason when refused, else empty.
+    // Arms a task asked for from outside the window (the command line). The controls show it
+    // once it is armed; a refused request leaves them as they were. The reason when
+    // refused, else empty.
     QString armFromCommand(qz::PowerAction action, qz::TriggerMode mode, const QString& value);
     // Stores the settings now (also what a session manager asks for before it ends).
     void SaveSettings();
@@ -111,19 +115,6 @@ public Q_SLOTS:
     void timerBildirimTimer();
 
 public:
-    // qz::SettingsTarget
-    void pressActionButton(std::string_view word) override;
-    void setSwitch(qz::SettingsSwitch which, bool on) override;
-    int defaultLanguage() const override;
-    void applyLanguage(int language) override;
-    bool switchOn(qz::SettingsSwitch which) const override;
-    int selectedLanguageIndex() const override;
-    bool actionButtonDown(std::string_view word) const override;
-    void showSwitchState(qz::SettingsSwitch which, bool on) override;
-    void reportError(const std::string& text) override;
-    bool everydayChecked() const override;
-    std::string everydayTimeText() const override;
-
     // The message string of that row in the active language.
     QString message(qz::MessageId id) const;
 
@@ -160,15 +151,24 @@ private:
     // Chrome helpers, in anaform_chrome.cpp.
     void applyStayOnTop(bool onTop);
     TqzSwitch* settingsSwitch(qz::SettingsSwitch which) const;
+    // What the controller says, in anaform_lifecycle.cpp.
+    void connectController();
+    int defaultLanguage() const;
+    void showSwitch(qz::SettingsSwitch which, bool on);
+    void showLanguage(int language);
+    void reportError(const QString& text);
+    void reportSaveFailure();
 
     // Schedule helpers, in anaform_schedule.cpp.
     TqzButton* actionButton(qz::PowerAction action) const;
-    TqzButton* actionButtonOfWord(std::string_view word) const;
     qz::ScheduleFields scheduleFields() const;
+    // The plan as the controls show it, sent to the controller.
+    void planEdited();
+    void showPlan(const qz::Plan& plan);
     void applyTriggerMode();
-    void arm();
-    // Arms what the controls show; the reason when it is refused, else empty.
-    QString armSelected();
+    // Enables the fields of the checked trigger while no task is armed.
+    void showTriggerFields();
+    TqzRadioButton* radioOf(qz::TriggerMode mode) const;
     void taskArmedChanged(bool armed);
     void taskProgressChanged(quint32 maximum, quint32 value, qint64 remainingSpanMSecs);
     void showPendingProgress();
@@ -177,7 +177,7 @@ private:
 
     // Outcomes, in anaform_outcomes.cpp.
     QString actionCaption(qz::PowerAction action) const;
-    QString refusalText(qz::ScheduledTask::ArmResult result) const;
+    QString refusalText(qz::ArmRefusal refusal, qz::PowerAction action) const;
     void showRefusal(const QString& text);
     // Asks the system which actions it can do and shows the others as unavailable.
     void markUnavailableActions();
@@ -195,10 +195,9 @@ private:
     void refreshArmedTexts();
 
     qz::AnaformDeps m_deps;
-    std::unique_ptr<qz::SettingsStore> m_settings;
     std::unique_ptr<qz::Notifier> m_notifier;
     std::unique_ptr<qz::UpdateTask> m_updater;
-    qz::ScheduledTask* m_task = nullptr;
+    qz::TaskController* m_controller = nullptr;
     bool m_shown = false;
     // The countdown's last step, until the ring shows it: a window in the tray is not drawn,
     // so its ring catches up when it comes back rather than every second.
@@ -208,11 +207,9 @@ private:
         qint64 remainingSpanMSecs;
     };
     std::optional<RingProgress> m_pendingProgress;
-    bool m_rearmDecided = false;         // FormShow has re-armed the stored task, or not
     QSet<qz::PowerAction> m_unavailable; // actions the system says it cannot do
     bool m_versionCheckStarted = false;
     bool m_destroyed = false;
-    bool m_storedActionRead = false; // the settings load pressed the stored action's button
 
     // Components, by the names the translation table and the settings use.
     TqzPanel* panelClient = nullptr;
@@ -250,6 +247,8 @@ private:
     TqzButton* btnSleep = nullptr;
     TqzButton* btnSignout = nullptr;
     TqzButton* btnLock = nullptr;
+    // The four trigger radios below, by the trigger's value.
+    std::array<TqzRadioButton*, qz::kTriggerNames.size()> m_triggerRadios{};
     TqzRadioButton* radioSuandanitibaren = nullptr;
     TqzRadioButton* radioBelirtilenSaat = nullptr;
     TqzRadioButton* radioBostaKalma = nullptr;

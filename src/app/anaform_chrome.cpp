@@ -45,12 +45,6 @@ void TAnaform::connectHandlers() {
     for (TqzRadioButton* r :
          {radioSuandanitibaren, radioBelirtilenSaat, radioBostaKalma, radiohergun})
         connect(r, &TqzRadioButton::OnClick, this, &TAnaform::radioSuandanitibarenClick);
-    connect(m_task, &qz::ScheduledTask::armedChanged, this, &TAnaform::taskArmedChanged);
-    connect(m_task, &qz::ScheduledTask::progressChanged, this, &TAnaform::taskProgressChanged);
-    connect(m_task, &qz::ScheduledTask::aboutToCarryOut, this, &TAnaform::SaveSettings);
-    connect(m_task, &qz::ScheduledTask::reminderDue, this, &TAnaform::showReminder);
-    connect(m_task, &qz::ScheduledTask::failed, this, &TAnaform::taskFailed);
-    connect(m_task, &qz::ScheduledTask::missed, this, &TAnaform::taskMissed);
     connect(lblNotice, &TqzLabel::OnClick, this, [this] { showNotice({}); });
     for (TqzTimeEdit* t :
          {TimeeditSuandanitibaren, timeEditBelirtilenSure, qzTimeEdit3, qzTimeEdit1})
@@ -164,42 +158,38 @@ bool TAnaform::stayOnTop() const {
     return windowFlags().testFlag(Qt::WindowStaysOnTopHint);
 }
 
+// The switches and the language box tell the controller; it says what to show.
 void TAnaform::swUstteChangeState() {
-    applyStayOnTop(swUstte->isOn());
-    SaveSettings();
+    m_controller->setSwitch(qz::SettingsSwitch::StayOnTop, swUstte->isOn());
 }
 
 void TAnaform::swBildirimChangeState() {
-    m_task->setRemindersEnabled(swBildirim->isOn());
-    SaveSettings();
+    m_controller->setSwitch(qz::SettingsSwitch::Notifications, swBildirim->isOn());
 }
 
 void TAnaform::swBaslangicChangeState() {
-    if (!m_settings)
-        return;
-    m_settings->swBaslangicChangeState(*this);
+    m_controller->setSwitch(qz::SettingsSwitch::RunAtStartup, swBaslangic->isOn());
 }
 
 void TAnaform::cmbDilChange() {
-    qzLang1->setActiveLanguage(cmbDil->itemIndex() + 1);
-    UpdateDescription();
-    refreshArmedTexts();
+    if (cmbDil->itemIndex() >= 0)
+        m_controller->setLanguage(cmbDil->itemIndex() + 1);
 }
 
 bool TAnaform::isArmed() const {
-    return m_task->isArmed();
+    return task().isArmed();
 }
 
 const qz::Countdown& TAnaform::countdown() const {
-    return m_task->countdown();
+    return task().countdown();
 }
 
 bool TAnaform::isTaskTimerRunning() const {
-    return m_task->isTicking();
+    return task().isTicking();
 }
 
 bool TAnaform::isReminderTimerRunning() const {
-    return m_task->remindersEnabled();
+    return task().remindersEnabled();
 }
 
 int TAnaform::activeLanguage() const {

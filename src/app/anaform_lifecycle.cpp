@@ -30,15 +30,9 @@ constexpr int kVersionCheckDelayMSecs = 1500;
 } // namespace
 
 void TAnaform::FormCreate() {
-    qz::runGuarded(*m_deps.prompts, this, [this] {
-        if (m_settings)
-            m_settings->LoadSettings(*this);
-        applyTriggerMode();
-        const QDateTime now = m_deps.clock->now();
-        dateEditBelirtilenSure->setDate(now.date());
-        timeEditBelirtilenSure->setTimeValue(qz::nextFullHour(now));
-        UpdateDescription();
-    });
+    // The controller applies the stored settings and the day's defaults; the window shows
+    // them as it is told.
+    qz::runGuarded(*m_deps.prompts, this, [this] { m_controller->create(defaultLanguage()); });
 }
 
 void TAnaform::setVisible(bool visible) {
@@ -69,37 +63,12 @@ void TAnaform::setVisible(bool visible) {
 
 void TAnaform::FormShow() {
     qz::runGuarded(*m_deps.prompts, this, [this] {
-        applyStayOnTop(swUstte->isOn());
-        m_task->setRemindersEnabled(swBildirim->isOn());
-        // A refused logon entry is reported and the start goes on: the stored task must
-        // still be armed and the settings kept.
-        if (m_settings)
-            m_settings->applyRunAtStartup(*this);
-
-        // Re-arm the everyday task only with a time and an action that read as such: a
-        // damaged setting must not turn into a midnight task, or into a shutdown, the user
-        // never set.
-        const QString savedTime =
-            m_settings ? QString::fromStdString(m_settings->savedEverydayTime()) : QString();
-        const bool rearm = everydayFlag() == QLatin1String("1") && m_storedActionRead &&
-                           QTime::fromString(savedTime, QStringLiteral("HH:mm")).isValid();
+        applyStayOnTop(m_controller->switchOn(qz::SettingsSwitch::StayOnTop));
         // Which actions this system can do is asked once the window is up: the answers
         // take round trips the first appearance need not wait for.
         QTimer::singleShot(1000, this, &TAnaform::markUnavailableActions);
-        m_rearmDecided = true;
-        if (rearm) {
-            qzTimeEdit1->setTime(savedTime);
-            radiohergun->setChecked(true);
-            radiohergun->setFocus();
-            btnStartStopClick();
-            // The sentence follows the everyday task it now describes.
-            UpdateDescription();
-        } else {
-            btnshutdown->setDown(true);
-            radioSuandanitibaren->setChecked(true);
-            radioSuandanitibaren->setFocus();
-            SaveSettings();
-        }
+        m_controller->show();
+        radioOf(selectedMode())->setFocus();
     });
 }
 
@@ -107,35 +76,33 @@ void TAnaform::FormDestroy() {
     if (m_destroyed)
         return;
     m_destroyed = true;
-    m_task->setRemindersEnabled(false);
     m_updater.reset();
-    qz::runGuarded(*m_deps.prompts, this, [this] { SaveSettings(); });
+    qz::runGuarded(*m_deps.prompts, this, [this] { m_controller->close(); });
 }
 
 void TAnaform::SaveSettings() {
-    if (!m_settings)
-        return;
-    // Until the start-up has re-armed the stored task (or decided not to), the flag stays
-    // as loaded; from then on it follows the task.
-    if (m_rearmDecided)
-        m_settings->setEverydayFlag(m_task->everydayFlag().toStdString());
-    m_settings->SaveSettings(*this);
+    m_controller->save();
 }
 
-// The store keeps the flag between its load and its saves.
 QString TAnaform::everydayFlag() const {
-    if (m_rearmDecided || !m_settings)
-        return m_task->everydayFlag();
-    return QString::fromStdString(m_settings->everydayFlag());
+    return m_controller->everydayFlag();
 }
 
-// --- qz::SettingsTarget
+// --- What the controller says
 
-void TAnaform::pressActionButton(std::string_view word) {
-    if (TqzButton* b = actionButtonOfWord(word)) {
-        m_storedActionRead = true;
-        b->setDown(true);
-    }
+void TAnaform::connectController() {
+    qz::TaskController* c = m_controller;
+    connect(c, &qz::TaskController::planChanged, this, &TAnaform::showPlan);
+    connect(c, &qz::TaskController::switchChanged, this, &TAnaform::showSwitch);
+    connect(c, &qz::TaskController::languageChanged, this, &TAnaform::showLanguage);
+    connect(c, &qz::TaskController::logonEntryFailed, this, &TAnaform::reportError);
+    connect(c, &qz::TaskController::saveFailed, this, &TAnaform::reportSaveFailure);
+    const qz::ScheduledTask* t = &c->task();
+    connect(t, &qz::ScheduledTask::armedChanged, this, &TAnaform::taskArmedChanged);
+    connect(t, &qz::ScheduledTask::progressChanged, this, &TAnaform::taskProgressChanged);
+    connect(t, &qz::ScheduledTask::reminderDue, this, &TAnaform::showReminder);
+    connect(t, &qz::ScheduledTask::failed, this, &TAnaform::taskFailed);
+    connect(t, &qz::ScheduledTask::missed, this, &TAnaform::taskMissed);
 }
 
 TqzSwitch* TAnaform::settingsSwitch(qz::SettingsSwitch which) const {
@@ -150,52 +117,42 @@ TqzSwitch* TAnaform::settingsSwitch(qz::SettingsSwitch which) const {
     return swBaslangic;
 }
 
-void TAnaform::setSwitch(qz::SettingsSwitch which, bool on) {
-    settingsSwitch(which)->setOn(on);
+void TAnaform::showSwitch(qz::SettingsSwitch which, bool on) {
+    {
+        const QSignalBlocker quiet(settingsSwitch(which));
+        settingsSwitch(which)->setOn(on);
+    }
+    if (which == qz::SettingsSwitch::StayOnTop)
+        applyStayOnTop(on);
 }
 
-void TAnaform::showSwitchState(qz::SettingsSwitch which, bool on) {
-    const QSignalBlocker quiet(settingsSwitch(which));
-    settingsSwitch(which)->setOn(on);
+void TAnaform::showLanguage(int language) {
+    qzLang1->setActiveLanguage(language);
+    {
+        const QSignalBlocker quiet(cmbDil);
+        cmbDil->setItemIndex(language - 1);
+    }
+    UpdateDescription();
+    refreshArmedTexts();
 }
 
-void TAnaform::reportError(const std::string& text) {
+void TAnaform::reportError(const QString& text) {
     // Not at the very end: a box then would hold up the end of the session.
     if (!m_destroyed)
-        m_deps.prompts->showError(this, QString::fromUtf8(qz::kProgramTitle),
-                                  QString::fromStdString(text));
+        m_deps.prompts->showError(this, QString::fromUtf8(qz::kProgramTitle), text);
+}
+
+void TAnaform::reportSaveFailure() {
+    const QString text = message(qz::MessageId::SettingsNotSaved);
+    // The window may be in the tray: the notification is what is seen first.
+    notifyOutcome(text);
+    reportError(text);
 }
 
 int TAnaform::defaultLanguage() const {
     if (m_deps.systemLocaleName)
         return qz::defaultLanguage(QLocale(m_deps.systemLocaleName()));
     return qz::defaultLanguage();
-}
-
-void TAnaform::applyLanguage(int language) {
-    qzLang1->setActiveLanguage(language);
-    cmbDil->setItemIndex(language - 1);
-}
-
-bool TAnaform::switchOn(qz::SettingsSwitch which) const {
-    return settingsSwitch(which)->isOn();
-}
-
-int TAnaform::selectedLanguageIndex() const {
-    return cmbDil->itemIndex();
-}
-
-bool TAnaform::actionButtonDown(std::string_view word) const {
-    const TqzButton* b = actionButtonOfWord(word);
-    return b && b->isDown();
-}
-
-bool TAnaform::everydayChecked() const {
-    return radiohergun->isChecked();
-}
-
-std::string TAnaform::everydayTimeText() const {
-    return qzTimeEdit1->time().toStdString();
 }
 
 QString TAnaform::message(qz::MessageId id) const {

@@ -24,24 +24,24 @@ QString TAnaform::actionCaption(qz::PowerAction action) const {
     return actionButton(action)->caption();
 }
 
-QString TAnaform::refusalText(qz::ScheduledTask::ArmResult result) const {
-    switch (result) {
-    case qz::ScheduledTask::ArmResult::NotInFuture:
+QString TAnaform::refusalText(qz::ArmRefusal refusal, qz::PowerAction action) const {
+    switch (refusal) {
+    case qz::ArmRefusal::AlreadyArmed:
+        return message(qz::MessageId::AlreadyArmed);
+    case qz::ArmRefusal::NotInFuture:
         return message(qz::MessageId::PastDate);
-    case qz::ScheduledTask::ArmResult::SkippedByClockChange:
+    case qz::ArmRefusal::SkippedByClockChange:
         return message(qz::MessageId::SkippedByClockChange);
-    case qz::ScheduledTask::ArmResult::IdleNotMeasurable:
+    case qz::ArmRefusal::IdleNotMeasurable:
         return message(qz::MessageId::IdleNotMeasurable);
-    case qz::ScheduledTask::ArmResult::ActionUnavailable:
-        return message(qz::MessageId::ActionUnavailable).arg(actionCaption(selectedAction())) +
-               QLatin1Char('\n') + QString::fromStdString(m_task->refusal());
-    case qz::ScheduledTask::ArmResult::InvalidInput:
-        // The only field that can hold something that is not a value is the date.
-        if (selectedMode() == qz::TriggerMode::SpecifiedTime &&
-            !dateEditBelirtilenSure->hasValidDate())
-            return message(qz::MessageId::ImpossibleDate);
-        break;
-    case qz::ScheduledTask::ArmResult::Armed:
+    case qz::ArmRefusal::ActionUnavailable:
+        return message(qz::MessageId::ActionUnavailable).arg(actionCaption(action)) +
+               QLatin1Char('\n') + QString::fromStdString(m_controller->task().refusal());
+    case qz::ArmRefusal::ImpossibleDate:
+        return message(qz::MessageId::ImpossibleDate);
+    case qz::ArmRefusal::Unreadable:
+        return message(qz::MessageId::UnreadableTime);
+    case qz::ArmRefusal::None:
         break;
     }
     return {};
@@ -50,7 +50,7 @@ QString TAnaform::refusalText(qz::ScheduledTask::ArmResult result) const {
 void TAnaform::markUnavailableActions() {
     m_unavailable.clear();
     for (qz::PowerAction action : qz::kAllPowerActions) {
-        const qz::PowerAvailability answer = m_task->availability(action);
+        const qz::PowerAvailability answer = m_controller->task().availability(action);
         TqzButton* button = actionButton(action);
         if (answer.possible) {
             button->setToolTip({});
@@ -61,7 +61,7 @@ void TAnaform::markUnavailableActions() {
                 message(qz::MessageId::ActionUnavailable).arg(actionCaption(action)) +
                 QLatin1Char('\n') + QString::fromStdString(answer.reason));
         }
-        button->setEnabled(!m_task->isArmed() && answer.possible);
+        button->setEnabled(!m_controller->task().isArmed() && answer.possible);
     }
 }
 

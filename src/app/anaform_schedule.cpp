@@ -18,6 +18,8 @@
 #include "widgets/qz_style.h"
 #include "widgets/qz_time_edit.h"
 
+#include <QSignalBlocker>
+
 #include <limits>
 #include <utility>
 
@@ -33,12 +35,6 @@ TqzButton* TAnaform::actionButton(qz::PowerAction action) const {
     return m_actionButtons[static_cast<std::size_t>(action)];
 }
 
-TqzButton* TAnaform::actionButtonOfWord(std::string_view word) const {
-    const auto action = qz::powerActionFromWord(
-        QString::fromUtf8(word.data(), static_cast<qsizetype>(word.size())));
-    return action ? actionButton(*action) : nullptr;
-}
-
 qz::PowerAction TAnaform::selectedAction() const {
     for (qz::PowerAction a : qz::kAllPowerActions)
         if (actionButton(a)->isDown())
@@ -46,13 +42,14 @@ qz::PowerAction TAnaform::selectedAction() const {
     return qz::PowerAction::Shutdown;
 }
 
+TqzRadioButton* TAnaform::radioOf(qz::TriggerMode mode) const {
+    return m_triggerRadios[static_cast<std::size_t>(mode)];
+}
+
 qz::TriggerMode TAnaform::selectedMode() const {
-    if (radioBostaKalma->isChecked())
-        return qz::TriggerMode::IdleTime;
-    if (radioSuandanitibaren->isChecked())
-        return qz::TriggerMode::FromNow;
-    if (radioBelirtilenSaat->isChecked())
-        return qz::TriggerMode::SpecifiedTime;
+    for (qz::TriggerMode mode : qz::kAllTriggerModes)
+        if (radioOf(mode)->isChecked())
+            return mode;
     return qz::TriggerMode::Everyday;
 }
 
@@ -68,36 +65,75 @@ qz::ScheduleFields TAnaform::scheduleFields() const {
 
 void TAnaform::actionButtonClick() {
     closeSettingsPanel();
+    planEdited();
     UpdateDescription();
-    SaveSettings(); // the action to re-arm at the next start is always the one shown
 }
 
 void TAnaform::radioSuandanitibarenClick() {
     applyTriggerMode();
-    SaveSettings(); // checking "Everyday" stores its time and the logon start at once
+    planEdited();
 }
 
 void TAnaform::applyTriggerMode() {
     closeSettingsPanel();
-    const qz::TriggerMode mode = selectedMode();
-    TimeeditSuandanitibaren->setEnabled(mode == qz::TriggerMode::FromNow);
-    dateEditBelirtilenSure->setEnabled(mode == qz::TriggerMode::SpecifiedTime);
-    timeEditBelirtilenSure->setEnabled(mode == qz::TriggerMode::SpecifiedTime);
-    qzTimeEdit3->setEnabled(mode == qz::TriggerMode::IdleTime);
-    qzTimeEdit1->setEnabled(mode == qz::TriggerMode::Everyday);
+    showTriggerFields();
     UpdateDescription();
+}
+
+void TAnaform::showTriggerFields() {
+    const qz::TriggerMode mode = selectedMode();
+    const bool editable = !m_controller->task().isArmed();
+    TimeeditSuandanitibaren->setEnabled(editable && mode == qz::TriggerMode::FromNow);
+    dateEditBelirtilenSure->setEnabled(editable && mode == qz::TriggerMode::SpecifiedTime);
+    timeEditBelirtilenSure->setEnabled(editable && mode == qz::TriggerMode::SpecifiedTime);
+    qzTimeEdit3->setEnabled(editable && mode == qz::TriggerMode::IdleTime);
+    qzTimeEdit1->setEnabled(editable && mode == qz::TriggerMode::Everyday);
 }
 
 void TAnaform::fieldChange() {
     closeSettingsPanel();
+    planEdited();
     UpdateDescription();
-    // Only the everyday field is enabled in the everyday mode; its time is stored at once.
-    if (radiohergun->isChecked())
-        SaveSettings();
 }
 
 void TAnaform::dateEditBelirtilenSureChange() {
+    planEdited();
     UpdateDescription();
+}
+
+void TAnaform::planEdited() {
+    qz::Plan plan;
+    plan.action = selectedAction();
+    plan.mode = selectedMode();
+    plan.fields = scheduleFields();
+    m_controller->editPlan(plan);
+}
+
+void TAnaform::showPlan(const qz::Plan& plan) {
+    // Shown as it is, without the handlers a user's change runs: they would send it back.
+    {
+        const QSignalBlocker quiet(actionButton(plan.action));
+        actionButton(plan.action)->setDown(true);
+    }
+    radioOf(plan.mode)->setChecked(true);
+    const qz::ScheduleFields& f = plan.fields;
+    for (TqzTimeEdit* field :
+         {TimeeditSuandanitibaren, timeEditBelirtilenSure, qzTimeEdit3, qzTimeEdit1})
+        field->blockSignals(true);
+    dateEditBelirtilenSure->blockSignals(true);
+    TimeeditSuandanitibaren->setTimeValue(f.fromNow);
+    if (f.specifiedDate.isValid())
+        dateEditBelirtilenSure->setDate(f.specifiedDate);
+    timeEditBelirtilenSure->setTimeValue(f.specifiedTime);
+    qzTimeEdit3->setTimeValue(f.idle);
+    qzTimeEdit1->setTimeValue(f.everyday);
+    for (TqzTimeEdit* field :
+         {TimeeditSuandanitibaren, timeEditBelirtilenSure, qzTimeEdit3, qzTimeEdit1})
+        field->blockSignals(false);
+    dateEditBelirtilenSure->blockSignals(false);
+    showTriggerFields();
+    UpdateDescription();
+    refreshTrayTip();
 }
 
 void TAnaform::UpdateDescription() {
@@ -121,22 +157,10 @@ void TAnaform::UpdateDescription() {
 
 void TAnaform::btnStartStopClick() {
     closeSettingsPanel();
-    if (m_task->isArmed())
-        m_task->stop();
+    if (m_controller->task().isArmed())
+        m_controller->stop();
     else
-        arm();
-}
-
-void TAnaform::arm() {
-    showRefusal(armSelected());
-}
-
-QString TAnaform::armSelected() {
-    qz::Plan plan;
-    plan.action = selectedAction();
-    plan.mode = selectedMode();
-    plan.fields = scheduleFields();
-    return refusalText(m_task->arm(plan));
+        showRefusal(refusalText(m_controller->start(), selectedAction()));
 }
 
 void TAnaform::taskArmedChanged(bool armed) {
@@ -148,7 +172,6 @@ void TAnaform::taskArmedChanged(bool armed) {
         m_pendingProgress.reset(); // the ring shows the stopped look below
         for (qz::PowerAction a : qz::kAllPowerActions)
             actionButton(a)->setEnabled(!m_unavailable.contains(a));
-        qzTimeEdit1->setEnabled(true);
         for (TqzRadioButton* r :
              {radiohergun, radioSuandanitibaren, radioBelirtilenSaat, radioBostaKalma})
             r->setEnabled(true);
@@ -158,7 +181,6 @@ void TAnaform::taskArmedChanged(bool armed) {
     }
     btnStartStop->setCaption(qz::startButtonCaption(armed, activeLanguage()));
     refreshTrayTip();
-    SaveSettings(); // what the next start re-arms follows the task at once
 }
 
 void TAnaform::setArmedLook(bool armed) {
@@ -196,11 +218,11 @@ void TAnaform::showPendingProgress() {
 }
 
 void TAnaform::timerGorevTimer() {
-    m_task->timerGorevTimer();
+    m_controller->task().timerGorevTimer();
 }
 
 void TAnaform::timerBildirimTimer() {
-    m_task->timerBildirimTimer();
+    m_controller->task().timerBildirimTimer();
 }
 
 void TAnaform::showReminder(qint64 remainingSpanMSecs) {
@@ -215,8 +237,9 @@ void TAnaform::showReminder(qint64 remainingSpanMSecs) {
 
 void TAnaform::refreshArmedTexts() {
     // The table writes the idle captions; an armed task keeps its own.
-    if (!m_task->isArmed())
+    qz::ScheduledTask& task = m_controller->task();
+    if (!task.isArmed())
         return;
     btnStartStop->setCaption(qz::startButtonCaption(true, activeLanguage()));
-    progress->setCaption(qz::remainingTimeText(m_task->refreshRemainingSpan(), activeLanguage()));
+    progress->setCaption(qz::remainingTimeText(task.refreshRemainingSpan(), activeLanguage()));
 }

@@ -4,17 +4,19 @@
 
 #include "i18n/program_titles.h"
 #include "reminders/notifier.h"
-#include "schedule/date_time.h"
 #include "tray/qz_tray_icon.h"
-#include "widgets/qz_date_edit.h"
-#include "widgets/qz_time_edit.h"
 
 #include <QMenu>
 
 namespace {
 
+// A reminder's choices name the task that raised it: "postpone 3", "cancel 3".
 const QString kPostpone = QStringLiteral("postpone");
 const QString kCancel = QStringLiteral("cancel");
+
+QString choiceKey(const QString& choice, quint64 taskId) {
+    return choice + QLatin1Char(' ') + QString::number(taskId);
+}
 
 } // namespace
 
@@ -35,10 +37,12 @@ void TAnaform::createTrayMenu() {
     qzTrayIcon1->setMenu(m_trayMenu);
     if (m_notifier)
         m_notifier->setActionHandler([this](const QString& key) {
-            if (key == kPostpone)
-                postponeTask();
-            else if (key == kCancel)
-                cancelTask();
+            const QString choice = key.section(QLatin1Char(' '), 0, 0);
+            const quint64 taskId = key.section(QLatin1Char(' '), 1).toULongLong();
+            if (choice == kPostpone)
+                m_controller->postponeTask(taskId);
+            else if (choice == kCancel)
+                m_controller->cancelTask(taskId);
         });
     refreshTrayMenu();
 }
@@ -49,54 +53,34 @@ void TAnaform::refreshTrayMenu() {
     m_postponeAction->setText(message(qz::MessageId::Postpone));
     m_cancelAction->setText(message(qz::MessageId::CancelTask));
     m_quitAction->setText(message(qz::MessageId::Quit));
-    m_postponeAction->setVisible(m_task->canPostpone());
-    m_cancelAction->setVisible(m_task->isArmed());
+    m_postponeAction->setVisible(task().canPostpone());
+    m_cancelAction->setVisible(task().isArmed());
 }
 
 void TAnaform::refreshTrayTip() {
     QString tip = QString::fromUtf8(qz::kTrayTitle);
-    if (m_task->isArmed())
+    if (task().isArmed())
         tip += QLatin1Char('\n') +
                message(qz::MessageId::DueAt)
-                   .arg(actionCaption(m_task->action()),
-                        m_task->countdown().endTime().toString(QStringLiteral("HH:mm")));
+                   .arg(actionCaption(task().action()),
+                        task().countdown().endTime().toString(QStringLiteral("HH:mm")));
     qzTrayIcon1->setHint(tip);
 }
 
 QList<qz::NotifierAction> TAnaform::reminderActions() const {
     QList<qz::NotifierAction> actions;
-    if (m_task->canPostpone())
-        actions.append({kPostpone, message(qz::MessageId::Postpone)});
-    actions.append({kCancel, message(qz::MessageId::CancelTask)});
+    const quint64 taskId = m_controller->armedTaskId();
+    if (task().canPostpone())
+        actions.append({choiceKey(kPostpone, taskId), message(qz::MessageId::Postpone)});
+    actions.append({choiceKey(kCancel, taskId), message(qz::MessageId::CancelTask)});
     return actions;
 }
 
 void TAnaform::postponeTask() {
-    if (!m_task->postpone())
-        return;
-    // The sentence follows the new end where it names it.
-    const QDateTime end = m_task->countdown().endTime();
-    switch (m_task->mode()) {
-    case qz::TriggerMode::FromNow: {
-        const qint64 longer = TimeeditSuandanitibaren->timeValue().msecsSinceStartOfDay() +
-                              qz::ScheduledTask::kPostponeMSecs;
-        if (longer < qz::kMSecsPerDay)
-            TimeeditSuandanitibaren->setTimeValue(QTime::fromMSecsSinceStartOfDay(int(longer)));
-        break;
-    }
-    case qz::TriggerMode::SpecifiedTime:
-        dateEditBelirtilenSure->setDate(end.date());
-        timeEditBelirtilenSure->setTimeValue(QTime(end.time().hour(), end.time().minute()));
-        break;
-    case qz::TriggerMode::IdleTime:
-    case qz::TriggerMode::Everyday:
-        break;
-    }
-    UpdateDescription();
-    refreshTrayTip();
+    m_controller->postpone();
 }
 
 void TAnaform::cancelTask() {
-    if (m_task->isArmed())
+    if (task().isArmed())
         btnStartStopClick(); // exactly as the Stop button
 }

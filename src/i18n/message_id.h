@@ -26,6 +26,8 @@ enum class MessageId {
     DueAt = 18, // the tray tip: %1 the action, %2 the time
     ImpossibleDate = 21,
     DownloadFailed = 22,
+    SettingsNotSaved = 23,
+    UnreadableTime = 24, // a request's time that is not HH:MM
 };
 
 // The row's key in the table.

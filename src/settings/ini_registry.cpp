@@ -130,7 +130,10 @@ private:
             // Never a half-written settings file: a sync that cannot go through a temporary
             // file in the same folder fails instead of writing in place.
             m_writer->setAtomicSyncRequired(true);
-            if (m_writer->status() != QSettings::NoError) {
+            // The file was judged by the fresh parse of the snapshot. The writer's own parse
+            // may still see a format error (a line cut short), which the next open would no
+            // longer report; that file is rewritten from what was read, not refused once.
+            if (m_writer->status() == QSettings::AccessError) {
                 m_state = State::Failed;
                 return false;
             }
@@ -162,7 +165,8 @@ private:
 
     bool commit() {
         m_writer->sync();
-        if (m_writer->status() != QSettings::NoError) {
+        // A format error is the parse's (see prepareWrite); only an access error is the write's.
+        if (m_writer->status() == QSettings::AccessError) {
             m_state = State::Failed;
             return false;
         }

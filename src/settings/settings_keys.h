@@ -1,8 +1,5 @@
 #pragma once
 
-#include "schedule/power_action_names.h"
-
-#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,13 +17,6 @@ inline constexpr std::string_view kLanguage = "dil";
 inline constexpr std::string_view kEverydayFlag = "hergun";
 inline constexpr std::string_view kEverydayTime = "saat";
 inline constexpr std::string_view kAction = "gorev";
-
-// The stored words of the six actions, in the order the store tests and writes their
-// buttons.
-inline constexpr std::array<std::string_view, 6> kActionWords{
-    namesOf(PowerAction::Shutdown).stored, namesOf(PowerAction::Restart).stored,
-    namesOf(PowerAction::Lock).stored,     namesOf(PowerAction::Sleep).stored,
-    namesOf(PowerAction::Signout).stored,  namesOf(PowerAction::WaitReady).stored};
 
 inline constexpr std::string_view kSwitchOn = "1";
 inline constexpr std::string_view kSwitchOff = "0";

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <tuple>
 
 namespace qz::test {
 namespace {
@@ -385,9 +386,9 @@ TEST_F(CountdownTest, ReminderOffersPostponeAndCancelAndPostponeWarnsAgain) {
     tickAfter(60'000);
     w.timerBildirimTimer();
     ASSERT_EQ(reminders.size(), 1u);
-    EXPECT_EQ(actionKeys(notifier->lastActions), (QStringList{"postpone", "cancel"}));
+    EXPECT_EQ(actionKeys(notifier->lastActions), (QStringList{"postpone 1", "cancel 1"}));
 
-    notifier->invoke(QStringLiteral("postpone"));
+    notifier->invoke(QStringLiteral("postpone 1"));
     EXPECT_EQ(w.countdown().endTime(), kNow.addSecs(16 * 60));
     EXPECT_EQ(ring()->maxValue(), 16 * 60);
     EXPECT_EQ(child<TqzLabel>("lbltarihEn")->caption(), "16 Minutes "); // the sentence follows
@@ -398,11 +399,82 @@ TEST_F(CountdownTest, ReminderOffersPostponeAndCancelAndPostponeWarnsAgain) {
     ASSERT_EQ(reminders.size(), 2u);
     EXPECT_TRUE(reminders[1].endsWith("5 Minutes "));
 
-    notifier->invoke(QStringLiteral("cancel"));
+    notifier->invoke(QStringLiteral("cancel 1"));
     EXPECT_FALSE(w.isArmed());
     EXPECT_EQ(startStop()->caption(), "Start Progress");
     tickAfter(10 * 60'000);
     EXPECT_TRUE(power->calls.empty());
+}
+
+// A reminder's choices belong to the task that raised it: once that task ended and another
+// was armed, the old reminder's "Cancel task" and "Postpone" do nothing.
+TEST_F(CountdownTest, OldRemindersChoicesLeaveANewerTaskAlone) {
+    TAnaform& w = startAt();
+    armFromNow("00:06");
+    w.timerBildirimTimer();
+    tickAfter(60'000);
+    w.timerBildirimTimer();
+    ASSERT_EQ(reminders.size(), 1u);
+    const QStringList oldKeys = actionKeys(notifier->lastActions);
+    w.btnStartStopClick();
+    armFromNow("00:30");
+    const QDateTime due = w.countdown().endTime();
+    for (const QString& key : oldKeys)
+        notifier->invoke(key);
+    EXPECT_TRUE(w.isArmed());
+    EXPECT_EQ(w.countdown().endTime(), due);
+    w.btnStartStopClick();
+    for (const QString& key : oldKeys)
+        notifier->invoke(key); // no task at all: nothing either
+    EXPECT_FALSE(w.isArmed());
+}
+
+// A request from the command line is read and armed before the window shows it: a refused
+// one leaves every control as it was; an armed one is shown as the task it is.
+TEST_F(CountdownTest, CommandLineRequestIsShownOnlyOnceArmed) {
+    TAnaform& w = startAt();
+    const auto controls = [&] {
+        return std::make_tuple(w.selectedAction(), w.selectedMode(),
+                               child<TqzTimeEdit>("TimeeditSuandanitibaren")->time(),
+                               child<TqzDateEdit>("dateEditBelirtilenSure")->date(),
+                               child<TqzTimeEdit>("timeEditBelirtilenSure")->time(),
+                               child<TqzTimeEdit>("qzTimeEdit1")->time(),
+                               child<TqzLabel>("lbltarihEn")->caption());
+    };
+    const auto before = controls();
+    power->impossible = {{"canHibernate", "no swap"}};
+    const struct {
+        PowerAction action;
+        TriggerMode mode;
+        const char* value;
+        MessageId reason;
+    } refused[] = {
+        {PowerAction::Lock, TriggerMode::SpecifiedTime, "2026-03-10T14:00", MessageId::PastDate},
+        {PowerAction::Lock, TriggerMode::SpecifiedTime, "2026-02-30T14:00",
+         MessageId::ImpossibleDate},
+        {PowerAction::Restart, TriggerMode::Everyday, "7:15", MessageId::UnreadableTime},
+        {PowerAction::Sleep, TriggerMode::FromNow, "01:00", MessageId::ActionUnavailable},
+    };
+    for (const auto& r : refused) {
+        SCOPED_TRACE(r.value);
+        const QString reason = w.armFromCommand(r.action, r.mode, QString::fromLatin1(r.value));
+        EXPECT_TRUE(reason.startsWith(w.message(r.reason).section(QLatin1Char('%'), 0, 0)))
+            << reason.toStdString();
+        EXPECT_FALSE(w.isArmed());
+        EXPECT_EQ(controls(), before);
+    }
+    EXPECT_TRUE(prompts->errors.empty()); // the answer goes back to the command line
+
+    EXPECT_EQ(w.armFromCommand(PowerAction::Restart, TriggerMode::Everyday, "07:15"), "");
+    EXPECT_TRUE(w.isArmed());
+    EXPECT_EQ(w.selectedAction(), PowerAction::Restart);
+    EXPECT_EQ(w.selectedMode(), TriggerMode::Everyday);
+    EXPECT_EQ(child<TqzTimeEdit>("qzTimeEdit1")->time(), "07:15");
+    EXPECT_FALSE(child<TqzTimeEdit>("qzTimeEdit1")->isEnabled());
+    EXPECT_EQ(stored("gorev"), "restart");
+    EXPECT_EQ(w.armFromCommand(PowerAction::Lock, TriggerMode::FromNow, "00:10"),
+              w.message(MessageId::AlreadyArmed));
+    EXPECT_EQ(w.selectedAction(), PowerAction::Restart);
 }
 
 TEST_F(CountdownTest, IdleTaskIsNotPostponedItsInputRestartsIt) {

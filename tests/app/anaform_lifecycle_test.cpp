@@ -5,6 +5,7 @@
 #include "app/process/guarded_application.h"
 
 #include "widgets/qz_button.h"
+#include "widgets/qz_combo_box.h"
 #include "widgets/qz_date_edit.h"
 #include "widgets/qz_glyph_button.h"
 #include "widgets/qz_label.h"
@@ -176,24 +177,80 @@ TEST(runGuarded, ShowsAnEscapingErrorInTheErrorBoxAndGoesOn) {
 }
 
 // Choosing the action and the everyday trigger, arming and stopping store what the next
-// start needs at once; the run-at-logon switch shows the logon start the save turned on.
+// start needs at once. A passing choice of "Everyday" registers no logon start; an armed
+// everyday task does, and the run-at-logon switch shows it.
 TEST_F(AnaformTest, EachChoiceOfTheTaskIsStoredAtOnceAndTheSwitchShowsTheTruth) {
     store("gorev", "shutdown");
     TAnaform& w = start();
     QTest::mouseClick(child<TqzButton>("btnLock"), Qt::LeftButton);
     EXPECT_EQ(stored("gorev"), "lock");
 
+    logon->registerFails = true; // a refusal would be told at once
     QTest::mouseClick(child<TqzRadioButton>("radiohergun"), Qt::LeftButton);
     EXPECT_EQ(stored("saat"), "23:00");
+    EXPECT_EQ(stored("swBaslangic"), "0");
+    EXPECT_EQ(logon->entry, std::nullopt);
+    EXPECT_FALSE(child<TqzSwitch>("swBaslangic")->isOn());
+    EXPECT_TRUE(prompts->errors.empty());
+    logon->registerFails = false;
+
+    w.btnStartStopClick();
+    EXPECT_EQ(stored("hergun"), "1");
     EXPECT_EQ(stored("swBaslangic"), "1");
     EXPECT_EQ(logon->entry, "/opt/qz/qzscheduler");
     EXPECT_TRUE(child<TqzSwitch>("swBaslangic")->isOn());
     EXPECT_EQ(logon->registerCalls, 1); // shown without its handler registering again
-
-    w.btnStartStopClick();
-    EXPECT_EQ(stored("hergun"), "1");
     w.btnStartStopClick();
     EXPECT_EQ(stored("hergun"), "0");
+}
+
+// A click on "Everyday" in passing, then "From Now": nothing turns the logon start on, and
+// nothing does at the end either.
+TEST_F(AnaformTest, PassingEverydayChoiceRegistersNothing) {
+    start();
+    QTest::mouseClick(child<TqzRadioButton>("radiohergun"), Qt::LeftButton);
+    QTest::mouseClick(child<TqzRadioButton>("radioSuandanitibaren"), Qt::LeftButton);
+    destroyWindow();
+    EXPECT_EQ(stored("swBaslangic"), "0");
+    EXPECT_EQ(logon->entry, std::nullopt);
+    EXPECT_EQ(logon->registerCalls, 0);
+}
+
+// "Everyday" still chosen when the program ends registers the logon start, as an everyday
+// task needs it to be armed again.
+TEST_F(AnaformTest, EverydayChosenAtTheEndRegistersTheLogonStart) {
+    start();
+    QTest::mouseClick(child<TqzRadioButton>("radiohergun"), Qt::LeftButton);
+    destroyWindow();
+    EXPECT_EQ(stored("swBaslangic"), "1");
+    EXPECT_EQ(logon->entry, "/opt/qz/qzscheduler");
+}
+
+// A save the store refuses is told, box and notification, once until a save succeeds.
+TEST_F(AnaformTest, FailedSaveIsToldOnceUntilASaveSucceeds) {
+    TAnaform& w = start();
+    registry->writesBeforeRefusal = int(registry->writeLog.size());
+    QTest::mouseClick(child<TqzButton>("btnLock"), Qt::LeftButton);
+    QTest::mouseClick(child<TqzButton>("btnrestart"), Qt::LeftButton);
+    ASSERT_EQ(prompts->errors.size(), 1u);
+    EXPECT_EQ(prompts->errors[0].text, w.messageString(QStringLiteral("23")));
+    EXPECT_EQ(reminders, std::vector<QString>{prompts->errors[0].text});
+
+    registry->writesBeforeRefusal = -1;
+    QTest::mouseClick(child<TqzButton>("btnLock"), Qt::LeftButton);
+    EXPECT_EQ(stored("gorev"), "lock");
+    registry->writesBeforeRefusal = int(registry->writeLog.size());
+    QTest::mouseClick(child<TqzButton>("btnrestart"), Qt::LeftButton);
+    EXPECT_EQ(prompts->errors.size(), 2u);
+}
+
+// The language is stored as soon as it is chosen, like every other choice.
+TEST_F(AnaformTest, LanguageChoiceIsStoredAtOnce) {
+    store("dil", "2");
+    TAnaform& w = start();
+    child<TqzComboBox>("cmbDil")->setItemIndex(0);
+    EXPECT_EQ(w.activeLanguage(), 1);
+    EXPECT_EQ(stored("dil"), "1");
 }
 
 } // namespace

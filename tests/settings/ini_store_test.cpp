@@ -2,7 +2,6 @@
 
 #include "fake_harness.h"
 #include "linux_harness.h"
-#include "model_window.h"
 #include "settings/ini_registry.h"
 #include "settings/settings_keys.h"
 #include "settings/user_settings.h"
@@ -103,19 +102,17 @@ TEST_F(IniStore, CorruptFileFailsTheLoadAndIsMovedAsideOnTheNextSave) {
     ASSERT_TRUE(writeAll(home.settingsFile(), corrupt));
 
     SettingsStore store(home.registry(), home.runAtStartup(), "/opt/qz/qzscheduler");
-    ModelWindow window(store);
-    store.LoadSettings(window);
-    EXPECT_EQ(window.log, std::vector<std::string>{});
+    EXPECT_FALSE(store.load().complete);
 
-    window.stayOnTop = false;
-    store.SaveSettings(window);
+    const SettingsRecord record; // the switches off, shutdown
+    EXPECT_TRUE(store.save(record));
     EXPECT_EQ(readAll(home.settingsFile() + QStringLiteral(".corrupt")), corrupt);
     EXPECT_EQ(home.storedText("swUstte"), "0");
     EXPECT_EQ(home.storedText("gorev"), "shutdown");
 
     // A second bad file does not overwrite the first one kept aside.
     ASSERT_TRUE(writeAll(home.settingsFile(), corrupt + "again"));
-    store.SaveSettings(window);
+    store.save(record);
     EXPECT_EQ(readAll(home.settingsFile() + QStringLiteral(".corrupt-2")), corrupt + "again");
     EXPECT_EQ(readAll(home.settingsFile() + QStringLiteral(".corrupt")), corrupt);
 }
@@ -133,11 +130,10 @@ TEST_F(IniStore, UnreadableFileFailsTheLoadAndIsNeverReplaced) {
     }
 
     SettingsStore store(home.registry(), home.runAtStartup(), "/opt/qz/qzscheduler");
-    ModelWindow window(store);
-    store.LoadSettings(window);
-    EXPECT_EQ(window.log, std::vector<std::string>{});
-    window.everyday = true;
-    store.SaveSettings(window);
+    EXPECT_FALSE(store.load().complete);
+    SettingsRecord record;
+    record.everydayTime = "23:00";
+    EXPECT_FALSE(store.save(record));
 
     if (asFolder) {
         EXPECT_TRUE(QFileInfo(home.settingsFile()).isDir());
@@ -154,11 +150,13 @@ TEST_F(IniStore, UnwritableFolderStartsLikeAFirstStartAndSavesNothing) {
     ASSERT_TRUE(writeAll(home.settingsDir(), "not a folder"));
 
     SettingsStore store(home.registry(), home.runAtStartup(), "/opt/qz/qzscheduler");
-    ModelWindow window(store);
-    window.systemDefaultLanguage = 1;
-    store.LoadSettings(window);
-    EXPECT_EQ(window.log, (std::vector<std::string>{"swUstte off", "language 1"}));
-    window.setSwitch(SettingsSwitch::StayOnTop, true);
+    const StoredSettings stored = store.load();
+    EXPECT_TRUE(stored.complete);
+    EXPECT_FALSE(stored.stayOnTop);
+    EXPECT_EQ(stored.language, 0);
+    SettingsRecord record;
+    record.stayOnTop = true;
+    EXPECT_FALSE(store.save(record));
     EXPECT_EQ(readAll(home.settingsDir()), "not a folder");
 }
 
@@ -167,9 +165,10 @@ TEST(UserSettings, CurrentUsersStoreUsesTheConfigFolderAndThisProgramsPath) {
     auto store = createUserSettingsStore();
     EXPECT_EQ(store->executablePath(), QCoreApplication::applicationFilePath().toStdString());
 
-    ModelWindow window(*store);
-    window.everyday = true;
-    store->SaveSettings(window);
+    SettingsRecord record;
+    record.runAtStartup = true;
+    EXPECT_TRUE(store->save(record));
+    store->RegisterRunAtStartup();
     EXPECT_EQ(home.storedText("swBaslangic"), "1");
     EXPECT_EQ(home.runEntry(), store->executablePath());
     EXPECT_EQ(IniRegistry::userFileName(), home.settingsFile());
