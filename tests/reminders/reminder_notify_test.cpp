@@ -120,13 +120,45 @@ TEST_F(ReminderNotifyTest, IdleTaskRestartedByInputSendsNothingUntilTheUserStops
     EXPECT_TRUE(calls[1].args[4].toString().endsWith(QStringLiteral("\n1 Minutes ")));
 }
 
-TEST_F(ReminderNotifyTest, MissingServiceIsNotAnError) {
-    DBusNotifier notifier(
+// Notify answered as a bus answers for a service that is not there, then a service again.
+TEST_F(ReminderNotifyTest, MissingServiceIsNotAnErrorAndNothingOfTheRefusedOneIsKept) {
+    const auto replaceNotify = [this](const QString& code) {
+        const QDBusMessage reply = bus.call(
+            qz::test::mockMethod(kService, kPath, QStringLiteral("AddMethod"),
+                                 {kService, QStringLiteral("Notify"),
+                                  QStringLiteral("susssasa{sv}i"), QStringLiteral("u"), code}));
+        return reply.type() == QDBusMessage::ReplyMessage;
+    };
+    // Each call below is sent after the one before was answered: the mock answers in order,
+    // and the notifier's answer is handled before the next reminder.
+    const auto show = [](Notifier& n) {
+        n.showReminder(reminderName(), reminderTitle(), QStringLiteral("a\rb"));
+    };
+    DBusNotifier notifier(bus, nullptr);
+    show(notifier);
+    ASSERT_EQ(notifies().size(), 1u);
+    QCoreApplication::processEvents();
+
+    ASSERT_TRUE(replaceNotify(QStringLiteral("raise dbus.exceptions.DBusException('gone', "
+                                             "name='org.freedesktop.DBus.Error.ServiceUnknown')")));
+    show(notifier);
+    ASSERT_EQ(notifies().size(), 2u);
+    QCoreApplication::processEvents();
+
+    ASSERT_TRUE(replaceNotify(QStringLiteral("ret = 77")));
+    show(notifier);
+    const auto calls = notifies();
+    ASSERT_EQ(calls.size(), 3u);
+    // The refused one replaced the first; the id it carried is gone with it.
+    EXPECT_NE(calls[1].args[1].toUInt(), 0u);
+    EXPECT_EQ(calls[2].args[1].toUInt(), 0u);
+
+    // Without any bus at all: nothing to send to, nothing waits.
+    DBusNotifier nowhere(
         QDBusConnection::connectToBus(QStringLiteral("disabled:"), QStringLiteral("nowhere")),
         nullptr);
-    notifier.showReminder(reminderName(), reminderTitle(), QStringLiteral("a\rb"));
-    QTest::qWait(50);
-    EXPECT_TRUE(notifies().empty());
+    show(nowhere);
+    QCoreApplication::processEvents();
 }
 
 } // namespace
