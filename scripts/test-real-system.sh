@@ -68,18 +68,19 @@ fi
 flock -u 9
 
 scratch=$(mktemp -d /tmp/qz-real.XXXXXX)
+keep=0
 cleanup() {
     # A container still up when the stage ends: its nspawn powers it off on SIGTERM, and is
     # killed if it has not after a while. Only nspawn processes of this run are touched.
     local file pid
     for file in "$scratch"/*/nspawn.pid; do
         pid=$(cat "$file" 2>/dev/null) || continue
-        if tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -qF -- "--bind=$scratch/"; then
+        if tr '\0' ' ' 2>/dev/null <"/proc/$pid/cmdline" | grep -qF -- "--bind=$scratch/"; then
             kill "$pid"
             timeout 30 tail --pid="$pid" -f /dev/null || kill -9 "$pid"
         fi
     done
-    rm -rf "$scratch"
+    ((keep)) || rm -rf "$scratch"
 }
 trap cleanup EXIT
 
@@ -109,4 +110,9 @@ for check in "${checks[@]}"; do
     failed=$((failed + $(grep -c '^FAILED: ' "$verdict")))
 done
 echo "real: the checks took $(($(date +%s) - start)) s"
+if ((failed)); then
+    # What the failed checks' sessions wrote stays for a look.
+    keep=1
+    echo "real: the sessions' files are kept in $scratch"
+fi
 finish

@@ -41,7 +41,12 @@ inside() {
     timeout 120 nsenter -t "$pid1" -a "$@"
 }
 
-running() { kill -0 "$nspawn_pid" 2>/dev/null; }
+# Whether this check's nspawn still runs: told by its command line, so neither an ended one
+# waiting to be reaped nor another process that got its number counts.
+running() {
+    [[ -n "$nspawn_pid" ]] &&
+        tr '\0' ' ' 2>/dev/null <"/proc/$nspawn_pid/cmdline" | grep -qF -- "--bind=$dir/out:"
+}
 
 # boot NAME: starts the container over a throw-away layer, waits for its system to be up
 # and installs the package under test.
@@ -63,7 +68,7 @@ boot() {
             is_our_container && break
         fi
         pid1=
-        running || break
+        kill -0 "$nspawn_pid" 2>/dev/null || break
         sleep 0.1
     done
     if [[ -z "$pid1" ]]; then
@@ -91,7 +96,7 @@ boot() {
 halt() {
     running || return 0
     kill "$nspawn_pid"
-    wait_until 30 eval '! running' || kill -9 "$nspawn_pid"
+    wait_until 30 eval '! running' || { running && kill -9 "$nspawn_pid"; }
     wait "$nspawn_pid" 2>/dev/null
 }
 
@@ -104,6 +109,8 @@ start_session() {
         -p Environment=XDG_SEAT=seat0 /qz/real/session.sh >&2 || return 1
     wait_until 60 test -f "$box/ready" || {
         echo "the session of $1 did not get ready" >&2
+        inside systemctl status --no-pager "qz-desktop-$1" >&2
+        inside journalctl -b --no-pager -n 40 >&2
         return 1
     }
     cat "$box/ready"
@@ -202,7 +209,9 @@ check_lock() {
         fail "lock: the session locked before the due time"
     elif [[ "$(session_property "$sid" State)" != active ]]; then
         fail "lock: session $sid is no longer active"
-    elif ! process_runs i3lock; then
+    elif ! wait_until 10 process_runs i3lock; then
+        # The locker sets the hint as it starts i3lock; i3lock may have given up since.
+        cat "$dir/out/alice/locker.log" >&2
         fail "lock: LockedHint is set but no screen locker runs"
     else
         pass "lock: session $sid LockedHint=yes $((locked - due)) s after the due time, i3lock up, still signed in"
