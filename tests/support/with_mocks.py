@@ -90,9 +90,11 @@ class Runner:
         read_fd, write_fd = os.pipe()
         # -noreset: by default the server resets when its last client leaves, and a client
         # that connects meanwhile (a test polling with xdotool while the program starts) can
-        # be dropped, taking the program down with it.
+        # be dropped, taking the program down with it. -r: no key repeat, so a key a busy
+        # xdotool holds down a moment too long is one press, not several that go on to
+        # whatever window takes the focus next.
         self.start(["Xvfb", "-displayfd", str(write_fd), "-dpi", "96", "-nolisten", "tcp",
-                    "-noreset", "-screen", "0", "1024x768x24"],
+                    "-noreset", "-r", "-screen", "0", "1024x768x24"],
                    pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_fd)
         number = b""
