@@ -1,9 +1,11 @@
 #include "app/anaform.h"
 
+#include "app/anaform_rows.h"
 #include "app/artwork.h"
 #include "app/process/guarded_application.h"
 #include "app/user_prompts.h"
 #include "build_config.h"
+#include "i18n/language_index.h"
 #include "i18n/qz_lang.h"
 #include "power/idle_time.h"
 #include "power/power_backend.h"
@@ -191,53 +193,29 @@ void TAnaform::createScheduleArea() {
     panelCenter->setFrameColor(qz::kBrandBlue);
     panelCenter->setFrameWidth(kFrame);
 
-    struct ActionSpec {
-        TqzButton** button;
-        qz::PowerAction action;
-        const char* caption;
-        TqzButton::Segment segment;
-    };
-    // Left to right, as the buttons stand.
-    const ActionSpec actions[] = {
-        {&btnshutdown, qz::PowerAction::Shutdown, "Shutdown", TqzButton::First},
-        {&btnrestart, qz::PowerAction::Restart, "Restart", TqzButton::Middle},
-        {&btnwaitready, qz::PowerAction::WaitReady, "Stand By", TqzButton::Middle},
-        {&btnSleep, qz::PowerAction::Sleep, "Sleep", TqzButton::Middle},
-        {&btnSignout, qz::PowerAction::Signout, "Signout", TqzButton::Middle},
-        {&btnLock, qz::PowerAction::Lock, "Lock", TqzButton::Last},
-    };
-    for (const ActionSpec& a : actions) {
-        const std::string_view name = qz::namesOf(a.action).button;
-        auto* b = named<TqzButton>(panelCenter, std::string(name).c_str());
+    namespace rows = qz::window_rows;
+    for (std::size_t i = 0; i < rows::kActionButtons.size(); ++i) {
+        const rows::ActionButtonRow& row = rows::kActionButtons[i];
+        const std::string name(qz::namesOf(row.action).button);
+        auto* b = named<TqzButton>(panelCenter, name.c_str());
         b->setGroupIndex(1);
-        b->setSegment(a.segment);
-        b->setCaption(QString::fromUtf8(a.caption));
+        b->setSegment(i == 0                                 ? TqzButton::First
+                      : i + 1 == rows::kActionButtons.size() ? TqzButton::Last
+                                                             : TqzButton::Middle);
+        b->setCaption(QString::fromUtf8(row.caption));
         b->setFont(tahoma(11, true));
-        *a.button = b;
-        m_actionButtons[static_cast<std::size_t>(a.action)] = b;
+        m_actionButtons[static_cast<std::size_t>(row.action)] = b;
     }
-    btnshutdown->setDown(true);
+    actionButton(qz::PowerAction::Shutdown)->setDown(true);
 
-    struct RadioSpec {
-        TqzRadioButton** radio;
-        qz::TriggerMode mode;
-        const char* caption;
-    };
-    const RadioSpec radios[] = {
-        {&radioSuandanitibaren, qz::TriggerMode::FromNow, "From Now"},
-        {&radioBelirtilenSaat, qz::TriggerMode::SpecifiedTime, "Specified Time"},
-        {&radioBostaKalma, qz::TriggerMode::IdleTime, "Idle Time"},
-        {&radiohergun, qz::TriggerMode::Everyday, "Everyday"},
-    };
-    for (const RadioSpec& r : radios) {
-        const std::string_view name = qz::namesOf(r.mode).radio;
-        auto* radio = named<TqzRadioButton>(panelCenter, std::string(name).c_str());
-        radio->setCaption(QString::fromUtf8(r.caption));
+    for (const rows::TriggerRadioRow& row : rows::kTriggerRadios) {
+        const std::string name(qz::namesOf(row.mode).radio);
+        auto* radio = named<TqzRadioButton>(panelCenter, name.c_str());
+        radio->setCaption(QString::fromUtf8(row.caption));
         radio->setFont(tahoma(13, true));
-        *r.radio = radio;
-        m_triggerRadios[static_cast<std::size_t>(r.mode)] = radio;
+        m_triggerRadios[static_cast<std::size_t>(row.mode)] = radio;
     }
-    radioSuandanitibaren->setChecked(true);
+    radioOf(qz::TriggerMode::FromNow)->setChecked(true);
 
     TimeeditSuandanitibaren = named<TqzTimeEdit>(panelCenter, "TimeeditSuandanitibaren");
     TimeeditSuandanitibaren->setTime(QStringLiteral("00:30"));
@@ -250,7 +228,7 @@ void TAnaform::createScheduleArea() {
     qzTimeEdit1->setTime(QStringLiteral("23:00"));
 
     progress = named<TqzCircledProgressBar>(panelCenter, "progress");
-    progress->setCaption(qz::remainingTimeTitle(2));
+    progress->setCaption(qz::remainingTimeTitle(qz::kEnglish));
     progress->setMinValue(0);
     progress->setMaxValue(100);
     progress->setValue(100);
@@ -268,7 +246,7 @@ void TAnaform::createScheduleArea() {
     btnStartStop = named<TqzGlyphButton>(qzPanel1, "btnStartStop");
     btnStartStop->setFont(tahoma(11, true));
     setArmedLook(false);
-    btnStartStop->setCaption(qz::startButtonCaption(false, 2));
+    btnStartStop->setCaption(qz::startButtonCaption(false, qz::kEnglish));
 
     // Stored texts of the description labels; the first description replaces them.
     lblBil = named<TqzLabel>(qzPanel1, "lblBil");
@@ -393,17 +371,14 @@ void TAnaform::placeComponents() {
         QWidget* widget;
         int x, y, width, height;
     };
+    namespace rows = qz::window_rows;
+    for (const rows::ActionButtonRow& row : rows::kActionButtons)
+        at(actionButton(row.action), row.x, rows::kActionButtonTop, row.width,
+           rows::kActionButtonHeight);
+    for (const rows::TriggerRadioRow& row : rows::kTriggerRadios)
+        at(radioOf(row.mode), rows::kTriggerRadioLeft, row.y, rows::kTriggerRadioWidth,
+           rows::kTriggerRadioHeight);
     const Place places[] = {
-        {btnshutdown, 15, 8, 83, 42},
-        {btnrestart, 98, 8, 94, 42},
-        {btnwaitready, 192, 8, 94, 42},
-        {btnSleep, 286, 8, 75, 42},
-        {btnSignout, 361, 8, 96, 42},
-        {btnLock, 457, 8, 66, 42},
-        {radioSuandanitibaren, 24, 68, 168, 35},
-        {radioBelirtilenSaat, 24, 104, 168, 35},
-        {radioBostaKalma, 24, 140, 168, 35},
-        {radiohergun, 24, 175, 168, 35},
         {TimeeditSuandanitibaren, 180, 73, 120, 26},
         {dateEditBelirtilenSure, 180, 109, 120, 26},
         {timeEditBelirtilenSure, 307, 109, 62, 26},

@@ -239,20 +239,10 @@ private:
     TqzSwitch* swBaslangic = nullptr;
     TqzCircledProgressBar* qzProgressbar1 = nullptr;
 
-    // The six action buttons below, by the action's value.
+    // The six action buttons and the four trigger radios, by the action's and the trigger's
+    // value; anaform_rows.h says how they stand.
     std::array<TqzButton*, qz::kPowerActionNames.size()> m_actionButtons{};
-    TqzButton* btnshutdown = nullptr;
-    TqzButton* btnrestart = nullptr;
-    TqzButton* btnwaitready = nullptr;
-    TqzButton* btnSleep = nullptr;
-    TqzButton* btnSignout = nullptr;
-    TqzButton* btnLock = nullptr;
-    // The four trigger radios below, by the trigger's value.
     std::array<TqzRadioButton*, qz::kTriggerNames.size()> m_triggerRadios{};
-    TqzRadioButton* radioSuandanitibaren = nullptr;
-    TqzRadioButton* radioBelirtilenSaat = nullptr;
-    TqzRadioButton* radioBostaKalma = nullptr;
-    TqzRadioButton* radiohergun = nullptr;
     TqzTimeEdit* TimeeditSuandanitibaren = nullptr;
     TqzDateEdit* dateEditBelirtilenSure = nullptr;
     TqzTimeEdit* timeEditBelirtilenSure = nullptr;

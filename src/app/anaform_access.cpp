@@ -3,6 +3,8 @@
 // text of its own.
 #include "app/anaform.h"
 
+#include "app/anaform_rows.h"
+
 #include "widgets/qz_accessible.h"
 #include "widgets/qz_button.h"
 #include "widgets/qz_combo_box.h"
@@ -24,31 +26,18 @@ void TAnaform::setUpKeyboardAndReaders() {
     // Reading order: the title bar left to right, the actions, each trigger with its fields,
     // Start/Stop, the link, then the settings panel (skipped while it is closed, as it is
     // disabled then). Disabled fields drop out of the chain by themselves.
-    const QList<QWidget*> order{btnUpdate,
-                                qzGlyphButton1,
-                                MinButton,
-                                CloseButton,
-                                btnshutdown,
-                                btnrestart,
-                                btnwaitready,
-                                btnSleep,
-                                btnSignout,
-                                btnLock,
-                                radioSuandanitibaren,
-                                TimeeditSuandanitibaren,
-                                radioBelirtilenSaat,
-                                dateEditBelirtilenSure,
-                                timeEditBelirtilenSure,
-                                radioBostaKalma,
-                                qzTimeEdit3,
-                                radiohergun,
-                                qzTimeEdit1,
-                                btnStartStop,
-                                lblUrl,
-                                cmbDil,
-                                swUstte,
-                                swBildirim,
-                                swBaslangic};
+    namespace rows = qz::window_rows;
+    QList<QWidget*> order{btnUpdate, qzGlyphButton1, MinButton, CloseButton};
+    for (const rows::ActionButtonRow& row : rows::kActionButtons)
+        order.append(actionButton(row.action));
+    for (const rows::TriggerRadioRow& row : rows::kTriggerRadios) {
+        order.append(radioOf(row.mode));
+        for (const char* field : row.fields) {
+            if (field)
+                order.append(findChild<QWidget*>(QString::fromLatin1(field)));
+        }
+    }
+    order << btnStartStop << lblUrl << cmbDil << swUstte << swBildirim << swBaslangic;
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order.at(i - 1), order.at(i));
 
@@ -76,11 +65,12 @@ void TAnaform::setUpKeyboardAndReaders() {
     // two fields of one trigger carry hints (English here, as the stored layout; the table
     // has both languages).
     using qz::accessibility::setLabel;
-    setLabel(TimeeditSuandanitibaren, radioSuandanitibaren);
-    setLabel(dateEditBelirtilenSure, radioBelirtilenSaat);
-    setLabel(timeEditBelirtilenSure, radioBelirtilenSaat);
-    setLabel(qzTimeEdit3, radioBostaKalma);
-    setLabel(qzTimeEdit1, radiohergun);
+    for (const rows::TriggerRadioRow& row : rows::kTriggerRadios) {
+        for (const char* field : row.fields) {
+            if (field)
+                setLabel(findChild<QWidget*>(QString::fromLatin1(field)), radioOf(row.mode));
+        }
+    }
     setLabel(cmbDil, qzLabel1);
     setLabel(swUstte, qzLabel5);
     setLabel(swBildirim, qzLabel6);

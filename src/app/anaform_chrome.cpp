@@ -40,10 +40,9 @@ void TAnaform::connectHandlers() {
     connect(swBaslangic, &TqzSwitch::OnChangeState, this, &TAnaform::swBaslangicChangeState);
     connect(cmbDil, &TqzComboBox::OnChange, this, &TAnaform::cmbDilChange);
 
-    for (TqzButton* b : {btnshutdown, btnrestart, btnwaitready, btnSleep, btnSignout, btnLock})
+    for (TqzButton* b : m_actionButtons)
         connect(b, &TqzButton::OnClick, this, &TAnaform::actionButtonClick);
-    for (TqzRadioButton* r :
-         {radioSuandanitibaren, radioBelirtilenSaat, radioBostaKalma, radiohergun})
+    for (TqzRadioButton* r : m_triggerRadios)
         connect(r, &TqzRadioButton::OnClick, this, &TAnaform::radioSuandanitibarenClick);
     connect(lblNotice, &TqzLabel::OnClick, this, [this] { showNotice({}); });
     for (TqzTimeEdit* t :

@@ -4,6 +4,7 @@
 
 #include "app/process/guarded_application.h"
 #include "app/user_prompts.h"
+#include "i18n/language_index.h"
 #include "i18n/qz_lang.h"
 #include "reminders/notifier.h"
 #include "widgets/qz_button.h"
@@ -79,7 +80,7 @@ void TAnaform::taskFailed(qz::PowerAction action, const QString& error) {
 }
 
 void TAnaform::taskMissed(qz::PowerAction action, const QDateTime& dueTime) {
-    const QLocale locale(activeLanguage() == 1 ? QLocale::Turkish : QLocale::English);
+    const QLocale locale(activeLanguage() == qz::kTurkish ? QLocale::Turkish : QLocale::English);
     const QString text =
         message(qz::MessageId::DeadlineMissed)
             .arg(actionCaption(action), locale.toString(dueTime, QLocale::ShortFormat));

@@ -172,8 +172,7 @@ void TAnaform::taskArmedChanged(bool armed) {
         m_pendingProgress.reset(); // the ring shows the stopped look below
         for (qz::PowerAction a : qz::kAllPowerActions)
             actionButton(a)->setEnabled(!m_unavailable.contains(a));
-        for (TqzRadioButton* r :
-             {radiohergun, radioSuandanitibaren, radioBelirtilenSaat, radioBostaKalma})
+        for (TqzRadioButton* r : m_triggerRadios)
             r->setEnabled(true);
         applyTriggerMode();
         progress->setCaption(qz::remainingTimeTitle(activeLanguage()));
@@ -191,8 +190,7 @@ void TAnaform::setArmedLook(bool armed) {
 void TAnaform::setScheduleInputsEnabled(bool enabled) {
     for (qz::PowerAction a : qz::kAllPowerActions)
         actionButton(a)->setEnabled(enabled && !m_unavailable.contains(a));
-    for (TqzRadioButton* r :
-         {radioSuandanitibaren, radioBelirtilenSaat, radioBostaKalma, radiohergun})
+    for (TqzRadioButton* r : m_triggerRadios)
         r->setEnabled(enabled);
     for (TqzTimeEdit* t :
          {TimeeditSuandanitibaren, timeEditBelirtilenSure, qzTimeEdit3, qzTimeEdit1})

@@ -1,16 +1,19 @@
 #include "reminders/reminder_decision.h"
 
+#include "i18n/language_index.h"
 #include "i18n/program_titles.h"
+#include "schedule/countdown_math.h"
+#include "schedule/date_time.h"
 
 namespace qz {
 
 namespace {
-constexpr qint64 kMsPerDay = 86'400'000;
 constexpr int kPoints[] = {5, 3, 1};
 } // namespace
 
 QString reminderName() {
-    return QStringLiteral("Kalan Süre");
+    // The ring's Turkish caption, whatever the language: the name only identifies it.
+    return remainingTimeTitle(kTurkish);
 }
 QString reminderTitle() {
     return QString::fromUtf8(kProgramTitle);
@@ -24,7 +27,7 @@ int reminderPointMinutes(qint64 remainingSpanMs) {
     // After EndTime the span grows again; "5 minutes remaining" would then be false.
     if (remainingSpanMs >= 0)
         return 0;
-    const qint64 ofDay = (-remainingSpanMs) % kMsPerDay;
+    const qint64 ofDay = (-remainingSpanMs) % kMSecsPerDay;
     const qint64 seconds = ofDay / 1000;
     for (int point : kPoints) {
         if (seconds == point * 60)

@@ -10,7 +10,8 @@ namespace qz {
 // way its body is built. The same in both languages.
 QString reminderName();  // "Kalan Süre"
 QString reminderTitle(); // "QZ Duvodoro Ruruzovad"
-// Message string "3" directly followed by the remaining-time text.
+// The reminder's lead-in (MessageId::TimeToComplete) directly followed by the remaining-time
+// text.
 QString reminderBody(const QString& messageString3, const QString& remainingTimeText);
 
 // The reminder point met by a remaining span (now - EndTime in milliseconds, negative while

@@ -1,5 +1,6 @@
 #include "schedule/countdown.h"
 
+#include "i18n/language_index.h"
 #include "schedule/countdown_math.h"
 
 #include <algorithm>
@@ -135,7 +136,7 @@ QString Countdown::everydayFlag() const {
 }
 
 QString startButtonCaption(bool armed, int language) {
-    if (language == 1)
+    if (language == kTurkish)
         return armed ? QStringLiteral("Görevi Durdur") : QStringLiteral("Görevi Başlat");
     return armed ? QStringLiteral("Stop Progress") : QStringLiteral("Start Progress");
 }

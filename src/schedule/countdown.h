@@ -10,8 +10,8 @@
 
 namespace qz {
 
-// The armed task and its countdown, without timers or widgets. The window arms it from
-// btnStartStop, calls tick() from its one-second task timer and shows what tick() returns.
+// The armed task and its countdown, without timers or widgets. ScheduledTask arms it, calls
+// tick() from its one-second task timer and reports what tick() returns.
 //
 // The countdown follows the clock, not the number of ticks: the ring's value is the number of
 // whole seconds since arming (or since the last idle restart), clamped to the maximum, and
@@ -19,8 +19,8 @@ namespace qz {
 // finds the end time passed by more than a minute (the computer slept, or the program was
 // stopped at the due time) does not carry out the action: the task is dropped instead.
 //
-// Carrying out: while the task is due, every tick reports Due until the window calls
-// confirmCarriedOut(). If the window cannot carry the action out (the privilege step
+// Carrying out: while the task is due, every tick reports Due until its owner calls
+// confirmCarriedOut(). If the owner cannot carry the action out (the privilege step
 // failed), it does nothing and the next tick reports Due again, until the grace minute runs
 // out. An everyday task is armed again for its next day after its action was carried out
 // or skipped; every other task is disarmed.
@@ -46,7 +46,7 @@ public:
     struct TickResult {
         TickOutcome outcome = TickOutcome::NotArmed;
         bool idleRestarted = false; // idle-time task restarted for fresh input
-        bool armed = false;         // after this tick; false: the window shows its idle state
+        bool armed = false;         // after this tick; false: the task is idle again
         quint32 ringMaximum = 0;
         quint32 ringValue = 0;
         qint64 remainingSpanMSecs = 0; // now - EndTime, for the remaining-time text
@@ -68,7 +68,7 @@ public:
     // nothing was moved.
     bool postpone(qint64 msecs);
 
-    // The window carried out the action of a Due tick. Returns true when an everyday task was
+    // The owner carried out the action of a Due tick. Returns true when an everyday task was
     // armed again for its next day (ring restarts from 0), false when the task is now idle.
     bool confirmCarriedOut(const QDateTime& now);
 

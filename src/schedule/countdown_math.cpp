@@ -1,5 +1,6 @@
 #include "schedule/countdown_math.h"
 
+#include "i18n/language_index.h"
 #include "schedule/date_time.h"
 
 namespace qz {
@@ -77,7 +78,7 @@ EndTimeResult computeEndTime(TriggerMode mode, const ScheduleFields& fields, con
 }
 
 QString remainingTimeText(qint64 spanMSecs, int language) {
-    const bool turkish = language == 1;
+    const bool turkish = language == kTurkish;
     if (!turkish && language != 2)
         return {};
     const quint64 magnitude = spanMSecs < 0 ? static_cast<quint64>(-(spanMSecs + 1)) + 1
@@ -105,7 +106,7 @@ QString remainingTimeText(qint64 spanMSecs, int language) {
 }
 
 QString remainingTimeTitle(int language) {
-    return language == 1 ? QStringLiteral("Kalan Süre") : QStringLiteral("Remaining Time");
+    return language == kTurkish ? QStringLiteral("Kalan Süre") : QStringLiteral("Remaining Time");
 }
 
 QTime nextFullHour(const QDateTime& now) {

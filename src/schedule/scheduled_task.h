@@ -18,11 +18,11 @@ namespace qz {
 class IdleTime;
 
 // The task's life: arming, the one-second countdown, the power call at its end, and the
-// decision when a reminder is due. The window, the tray and other copies of the program
-// drive it through arm() and stop() and show what its signals report; it knows nothing
-// of widgets or texts.
+// decision when a reminder is due. Its owner (the TaskController) drives it through arm()
+// and stop() for every source of a command, and the window shows what its signals report;
+// it knows nothing of widgets or texts.
 //
-// Its two timers carry the names the window's timers have: timerGorev ticks while a task
+// Its two timers carry the names the design gives them: timerGorev ticks while a task
 // is armed, timerBildirim while reminders are on. Both wake at whole seconds in the same
 // wake-up, the task's first, so a reminder sees the span the tick just left.
 class ScheduledTask : public QObject {
