@@ -26,8 +26,8 @@ struct ActionButtonRow {
 inline constexpr std::array<ActionButtonRow, kPowerActionNames.size()> kActionButtons{{
     {PowerAction::Shutdown, "Shutdown", 15, 83},
     {PowerAction::Restart, "Restart", 98, 94},
-    {PowerAction::WaitReady, "Stand By", 192, 94},
-    {PowerAction::Sleep, "Sleep", 286, 75},
+    {PowerAction::Suspend, "Stand By", 192, 94},
+    {PowerAction::Hibernate, "Sleep", 286, 75},
     {PowerAction::Signout, "Signout", 361, 96},
     {PowerAction::Lock, "Lock", 457, 66},
 }};

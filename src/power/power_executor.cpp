@@ -8,9 +8,9 @@ PowerAvailability actionAvailability(PowerBackend& backend, PowerAction action) 
         return backend.canPowerOff();
     case PowerAction::Restart:
         return backend.canReboot();
-    case PowerAction::WaitReady:
+    case PowerAction::Suspend:
         return backend.canSuspend();
-    case PowerAction::Sleep:
+    case PowerAction::Hibernate:
         return backend.canHibernate();
     case PowerAction::Lock:
     case PowerAction::Signout:
@@ -37,10 +37,10 @@ void carryOutAction(PowerBackend& backend, PowerAction action, PowerDone done) {
     case PowerAction::Signout:
         backend.signOut(std::move(done));
         break;
-    case PowerAction::WaitReady:
+    case PowerAction::Suspend:
         backend.suspend(std::move(done));
         break;
-    case PowerAction::Sleep:
+    case PowerAction::Hibernate:
         backend.hibernate(std::move(done));
         break;
     case PowerAction::Lock:

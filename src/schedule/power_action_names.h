@@ -14,8 +14,8 @@ enum class PowerAction {
     Shutdown,  // forced shutdown
     Restart,   // forced restart
     Lock,      // lock the session
-    WaitReady, // suspend
-    Sleep,     // hibernate
+    Suspend,   // suspend to memory (the stand-by button)
+    Hibernate, // hibernate (the sleep button)
     Signout,   // forced sign-out
 };
 
@@ -35,9 +35,9 @@ inline constexpr std::array<PowerActionNames, 6> kPowerActionNames{{
      "btnrestart"},
     {PowerAction::Lock, "lock", "lock", "lock", "kilitlenecektir", "btnLock"},
     // The command line says what stand-by is; the stored word stays the button's.
-    {PowerAction::WaitReady, "waitready", "standby", "standby", "hazırda bekletilecektir",
+    {PowerAction::Suspend, "waitready", "standby", "standby", "hazırda bekletilecektir",
      "btnwaitready"},
-    {PowerAction::Sleep, "sleep", "sleep", "sleep", "uyku moduna geçecektir.", "btnSleep"},
+    {PowerAction::Hibernate, "sleep", "sleep", "sleep", "uyku moduna geçecektir.", "btnSleep"},
     {PowerAction::Signout, "signout", "signout", "signout", "oturumu kapatacaktır.", "btnSignout"},
 }};
 

@@ -98,9 +98,9 @@ TEST_F(AnaformKeyboardTest, TabVisitsEveryControlInReadingOrder) {
 
 TEST_F(AnaformKeyboardTest, KeyboardAloneChoosesSetsStartsStopsAndSwitches) {
     // Actions: the arrows walk the group in screen order, Space presses.
-    const PowerAction onScreen[] = {PowerAction::Shutdown,  PowerAction::Restart,
-                                    PowerAction::WaitReady, PowerAction::Sleep,
-                                    PowerAction::Signout,   PowerAction::Lock};
+    const PowerAction onScreen[] = {PowerAction::Shutdown, PowerAction::Restart,
+                                    PowerAction::Suspend,  PowerAction::Hibernate,
+                                    PowerAction::Signout,  PowerAction::Lock};
     child<QWidget>("btnUpdate")->setFocus(Qt::ActiveWindowFocusReason);
     tabTo("btnshutdown");
     for (PowerAction action : onScreen) {

@@ -453,7 +453,7 @@ TEST_F(CountdownTest, CommandLineRequestIsShownOnlyOnceArmed) {
         {PowerAction::Lock, TriggerMode::SpecifiedTime, "2026-02-30T14:00",
          MessageId::ImpossibleDate},
         {PowerAction::Restart, TriggerMode::Everyday, "7:15", MessageId::UnreadableTime},
-        {PowerAction::Sleep, TriggerMode::FromNow, "01:00", MessageId::ActionUnavailable},
+        {PowerAction::Hibernate, TriggerMode::FromNow, "01:00", MessageId::ActionUnavailable},
     };
     for (const auto& r : refused) {
         SCOPED_TRACE(r.value);

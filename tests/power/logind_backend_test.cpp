@@ -112,8 +112,8 @@ INSTANTIATE_TEST_SUITE_P(
     EveryAction, LogindActionTest,
     ::testing::Values(ActionCase{PowerAction::Shutdown, "PowerOff", "b", QVariant(false)},
                       ActionCase{PowerAction::Restart, "Reboot", "b", QVariant(false)},
-                      ActionCase{PowerAction::WaitReady, "Suspend", "b", QVariant(false)},
-                      ActionCase{PowerAction::Sleep, "Hibernate", "b", QVariant(false)},
+                      ActionCase{PowerAction::Suspend, "Suspend", "b", QVariant(false)},
+                      ActionCase{PowerAction::Hibernate, "Hibernate", "b", QVariant(false)},
                       ActionCase{PowerAction::Lock, "LockSession", "s", QVariant("c7")},
                       ActionCase{PowerAction::Signout, "TerminateSession", "s", QVariant("c7")}));
 
@@ -168,9 +168,9 @@ INSTANTIATE_TEST_SUITE_P(
     Answers, LogindQueryTest,
     ::testing::Values(QueryCase{PowerAction::Shutdown, "CanPowerOff", "no", false},
                       QueryCase{PowerAction::Restart, "CanReboot", "na", false},
-                      QueryCase{PowerAction::WaitReady, "CanSuspend", "no", false},
-                      QueryCase{PowerAction::Sleep, "CanHibernate", "na", false},
-                      QueryCase{PowerAction::Sleep, "CanHibernate", "challenge", true},
+                      QueryCase{PowerAction::Suspend, "CanSuspend", "no", false},
+                      QueryCase{PowerAction::Hibernate, "CanHibernate", "na", false},
+                      QueryCase{PowerAction::Hibernate, "CanHibernate", "challenge", true},
                       QueryCase{PowerAction::Shutdown, "CanPowerOff", "yes", true}));
 
 TEST_F(LogindBackendTest, SessionFallsBackToTheOneTheEnvironmentNames) {

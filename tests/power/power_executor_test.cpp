@@ -46,12 +46,12 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{PowerAction::Signout, true, {kPrivilege, "canUseSession", "signOut"}},
                       Case{PowerAction::Lock, true, {kPrivilege, "canUseSession", "lock"}},
                       // Stand-by suspends and sleep hibernates, not the other way round.
-                      Case{PowerAction::WaitReady, true, {kPrivilege, "canSuspend", "suspend"}},
-                      Case{PowerAction::Sleep, true, {kPrivilege, "canHibernate", "hibernate"}},
+                      Case{PowerAction::Suspend, true, {kPrivilege, "canSuspend", "suspend"}},
+                      Case{PowerAction::Hibernate, true, {kPrivilege, "canHibernate", "hibernate"}},
                       Case{PowerAction::Shutdown, false, {kPrivilege, "canPowerOff"}},
                       Case{PowerAction::Lock, false, {kPrivilege, "canUseSession"}},
-                      Case{PowerAction::WaitReady, false, {kPrivilege, "canSuspend"}},
-                      Case{PowerAction::Sleep, false, {kPrivilege, "canHibernate"}}));
+                      Case{PowerAction::Suspend, false, {kPrivilege, "canSuspend"}},
+                      Case{PowerAction::Hibernate, false, {kPrivilege, "canHibernate"}}));
 
 TEST(PowerExecutor, FailedPrivilegeStopsEveryActionAndReachesTheCaller) {
     for (PowerAction action : kAllPowerActions) {

@@ -31,12 +31,12 @@ const struct {
      // The from-now piece carries its trailing blank like the others, so the number that
      // follows is not glued to "after".
      {" will lock if idle ", " will lock after ", " will lock at ", " will lock everyday at "}},
-    {PowerAction::WaitReady,
+    {PowerAction::Suspend,
      {" işlem yapılmadığında hazırda bekletilecektir", " sonra hazırda bekletilecektir",
       " tarihinde hazırda bekletilecektir", " da hazırda bekletilecektir"},
      {" will standby if idle ", " will standby after ", " will standby at ",
       " will standby everyday at "}},
-    {PowerAction::Sleep,
+    {PowerAction::Hibernate,
      {" işlem yapılmadığında uyku moduna geçecektir.", " sonra uyku moduna geçecektir.",
       " tarihinde uyku moduna geçecektir.", " da uyku moduna geçecektir."},
      {" will sleep if idle ", " will sleep after ", " will sleep at ", " will sleep everyday at "}},

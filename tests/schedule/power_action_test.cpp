@@ -11,8 +11,8 @@ TEST(PowerActionWords, EveryActionRoundTripsThroughItsWord) {
         const char* word;
     } cases[] = {
         {PowerAction::Shutdown, "shutdown"}, {PowerAction::Restart, "restart"},
-        {PowerAction::Lock, "lock"},         {PowerAction::WaitReady, "waitready"},
-        {PowerAction::Sleep, "sleep"},       {PowerAction::Signout, "signout"},
+        {PowerAction::Lock, "lock"},         {PowerAction::Suspend, "waitready"},
+        {PowerAction::Hibernate, "sleep"},   {PowerAction::Signout, "signout"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(powerActionWord(c.action), QString::fromLatin1(c.word));

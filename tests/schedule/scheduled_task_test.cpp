@@ -79,7 +79,7 @@ TEST_F(ScheduledTaskTest, ArmResultsAndTheRingOfAnArmedTask) {
          planOf(PowerAction::Signout, TriggerMode::Everyday, QTime(14, 25)), true,
          ScheduledTask::ArmResult::Armed, 24 * 3600},
         {"an action the system cannot do",
-         planOf(PowerAction::Sleep, TriggerMode::FromNow, QTime(0, 30)), true,
+         planOf(PowerAction::Hibernate, TriggerMode::FromNow, QTime(0, 30)), true,
          ScheduledTask::ArmResult::ActionUnavailable, 0},
     };
     power.impossible = {{"canHibernate", "no swap"}};
@@ -120,10 +120,10 @@ TEST_F(ScheduledTaskTest, OutcomesAtTheEnd) {
     } cases[] = {
         {"shutdown taken", planOf(PowerAction::Shutdown, TriggerMode::FromNow, QTime(0, 1)), 60'000,
          "", false, Expect::Done, "shutdown"},
-        {"stand-by suspends", planOf(PowerAction::WaitReady, TriggerMode::FromNow, QTime(0, 1)),
+        {"stand-by suspends", planOf(PowerAction::Suspend, TriggerMode::FromNow, QTime(0, 1)),
          60'000, "", false, Expect::Done, "suspend"},
-        {"sleep hibernates", planOf(PowerAction::Sleep, TriggerMode::FromNow, QTime(0, 1)), 60'000,
-         "", false, Expect::Done, "hibernate"},
+        {"sleep hibernates", planOf(PowerAction::Hibernate, TriggerMode::FromNow, QTime(0, 1)),
+         60'000, "", false, Expect::Done, "hibernate"},
         {"refused at the end", planOf(PowerAction::Restart, TriggerMode::FromNow, QTime(0, 1)),
          60'000, "Access denied", false, Expect::Failed, "restart"},
         {"privilege refused: tried again",

@@ -50,7 +50,7 @@ TEST_P(StoreScenarios, EverydayRecordIsReadBackAtTheNextStart) {
         r.runAtStartup = true;
         r.everydayFlag = "1";
         r.everydayTime = "07:15";
-        r.action = PowerAction::WaitReady;
+        r.action = PowerAction::Suspend;
         EXPECT_TRUE(store.save(r));
         store.RegisterRunAtStartup();
     }
@@ -62,7 +62,7 @@ TEST_P(StoreScenarios, EverydayRecordIsReadBackAtTheNextStart) {
     EXPECT_EQ(harness->runEntry(), exe);
 
     const StoredSettings next = storeOf(*harness, exe).load();
-    EXPECT_EQ(next.action, PowerAction::WaitReady);
+    EXPECT_EQ(next.action, PowerAction::Suspend);
     EXPECT_TRUE(next.runAtStartup);
     EXPECT_EQ(next.language, 1);
     EXPECT_EQ(next.everydayFlag, "1");
@@ -108,8 +108,8 @@ TEST_P(StoreScenarios, OnlyAnExactActionWordNamesAnAction) {
     } cases[] = {{"restart", PowerAction::Restart},
                  {"signout", PowerAction::Signout},
                  {"shutdown", PowerAction::Shutdown},
-                 {"waitready", PowerAction::WaitReady},
-                 {"sleep", PowerAction::Sleep},
+                 {"waitready", PowerAction::Suspend},
+                 {"sleep", PowerAction::Hibernate},
                  {"Restart", std::nullopt},
                  {"SLEEP", std::nullopt},
                  {"reboot", std::nullopt},
