@@ -142,6 +142,12 @@ arm() {
     armed=$(in_session "$1" "arm-$2" "/qz/real/arm.sh $2")
     status=$?
     due=$(sed -n 's/^due //p' <<<"$armed")
+    if ((status != 0 && status != 2)); then
+        # Did the copy it started die, or does it run and not answer?
+        process_runs qzscheduler && echo "a copy of the program runs" >&2 ||
+            echo "no copy of the program runs" >&2
+        inside journalctl -b --no-pager -n 20 >&2
+    fi
     return $status
 }
 
