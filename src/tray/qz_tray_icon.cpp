@@ -2,13 +2,25 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QStyle>
+#include <QStyleHints>
 #include <QTimer>
 #include <QWidget>
 #include <QWindowStateChangeEvent>
 
+#include <algorithm>
+
 TqzTrayIcon::TqzTrayIcon(QWidget* window, QObject* parent)
-    : QObject(parent), m_window(window), m_hint(QStringLiteral("qZ Duvodoro Ruruzovad")) {
+    : QObject(parent), m_window(window), m_hint(QStringLiteral("qZ Duvodoro Ruruzovad")),
+      m_clicks(QGuiApplication::styleHints()->mouseDoubleClickInterval()),
+      m_toTrayTimer(new QTimer(this)) {
+    m_clickClock.start();
+    m_toTrayTimer->setSingleShot(true);
+    connect(m_toTrayTimer, &QTimer::timeout, this, [this] {
+        carryOut(m_clicks.due(m_clickClock.elapsed()));
+        waitForToTray(); // a timer may fire a little early
+    });
     updatePicture();
     m_icon.setToolTip(m_hint);
     connect(&m_icon, &QSystemTrayIcon::activated, this, &TqzTrayIcon::onActivated);
@@ -94,20 +106,41 @@ void TqzTrayIcon::hideIfWanted() {
         m_window->hide();
 }
 
+bool TqzTrayIcon::windowShown() const {
+    return m_window && m_window->isVisible() && !(m_window->windowState() & Qt::WindowMinimized);
+}
+
 void TqzTrayIcon::onActivated(QSystemTrayIcon::ActivationReason reason) {
-    if (!m_window)
+    if (!m_window || (reason != QSystemTrayIcon::Trigger && reason != QSystemTrayIcon::DoubleClick))
         return;
-    if (reason == QSystemTrayIcon::DoubleClick) {
+    m_clicks.setDoubleClickInterval(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+    const auto click = reason == QSystemTrayIcon::DoubleClick ? qz::TrayClicks::Click::Double
+                                                              : qz::TrayClicks::Click::Single;
+    carryOut(m_clicks.click(click, m_clickClock.elapsed(), windowShown()));
+    waitForToTray();
+}
+
+void TqzTrayIcon::waitForToTray() {
+    const qint64 due = m_clicks.pendingUntil();
+    if (due < 0)
+        m_toTrayTimer->stop();
+    else
+        m_toTrayTimer->start(static_cast<int>(std::max<qint64>(0, due - m_clickClock.elapsed())));
+}
+
+void TqzTrayIcon::carryOut(qz::TrayClicks::Action action) {
+    switch (action) {
+    case qz::TrayClicks::Action::Restore:
         restoreApp();
-    } else if (reason == QSystemTrayIcon::Trigger) {
-        const bool shown =
-            m_window->isVisible() && !(m_window->windowState() & Qt::WindowMinimized);
-        if (!shown) {
-            restoreApp();
-        } else {
+        break;
+    case qz::TrayClicks::Action::ToTray:
+        if (windowShown()) {
             m_hideOnMinimize = true;
             minimizeApp();
         }
+        break;
+    case qz::TrayClicks::Action::None:
+        break;
     }
 }
 

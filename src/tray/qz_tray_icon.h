@@ -1,5 +1,8 @@
 #pragma once
 
+#include "tray/tray_clicks.h"
+
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -21,9 +24,10 @@ class QWidget;
 //   window manager takes the same path.
 // - minimizeToTaskbar(): MinButton. Minimises to the taskbar whatever HideOnMinimize says.
 // - A single click on the icon (or the activation a StatusNotifierItem host sends) toggles
-//   the window: to the tray when it is shown, back when it is not. A double-click runs
-//   restoreApp(): shows the window normal, raises and activates it. The menu, if set, opens
-//   on the context click.
+//   the window: back at once when it is not shown; to the tray, when it is, once the
+//   double-click interval has passed without another click. A double-click runs
+//   restoreApp(): shows the window normal, raises and activates it; it never hides the
+//   window on the way. The menu, if set, opens on the context click.
 // - A tray that appears after the start (the usual case at logon) is looked for every few
 //   seconds until it is there; the icon is put up then.
 // - HideOnMinimize starts true; it is cleared when the window is resized or shown again
@@ -59,6 +63,9 @@ protected:
 
 private:
     void onActivated(QSystemTrayIcon::ActivationReason reason);
+    void carryOut(qz::TrayClicks::Action action);
+    void waitForToTray();
+    bool windowShown() const;
     void hideIfWanted();
     void updatePicture();
     void showWhenTrayAppears();
@@ -69,4 +76,7 @@ private:
     bool m_hideOnMinimize = true;
     bool m_toTaskbar = false;
     QTimer* m_trayWatch = nullptr;
+    qz::TrayClicks m_clicks;
+    QElapsedTimer m_clickClock;
+    QTimer* m_toTrayTimer = nullptr; // the single click's to-tray, after the double-click interval
 };

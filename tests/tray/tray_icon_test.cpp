@@ -106,6 +106,23 @@ TEST_F(TrayIconTest, ToTrayHidesASingleClickTogglesADoubleClickBringsTheWindowBa
     EXPECT_FALSE(window.isHidden());
 }
 
+TEST_F(TrayIconTest, ADoubleClickOnTheShownWindowNeverHidesIt) {
+    struct HideCount : QObject {
+        int hides = 0;
+        bool eventFilter(QObject*, QEvent* event) override {
+            hides += event->type() == QEvent::Hide ? 1 : 0;
+            return false;
+        }
+    } count;
+    window.installEventFilter(&count);
+    clickIcon(2);
+    QTest::qWait(3 * kDoubleClickMSecs); // past the wait of a single click
+    EXPECT_EQ(count.hides, 0);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(minimized());
+    window.removeEventFilter(&count);
+}
+
 TEST_F(TrayIconTest, MinimiseFromOutsideGoesToTheTrayOnlyWhileHideOnMinimizeIsSet) {
     tray->setHideOnMinimize(true);
     window.showMinimized(); // as the window manager or the taskbar would
