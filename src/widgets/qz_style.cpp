@@ -1,5 +1,7 @@
 #include "widgets/qz_style.h"
 
+#include "widgets/keyboard_cues.h"
+
 #include <QPainter>
 #include <QScreen>
 #include <QWidget>
@@ -42,6 +44,8 @@ QColor blend(const QColor& a, const QColor& b, double t) {
 }
 
 void paintFocusMark(QPainter& painter, const QWidget* widget, const QRectF& area, double radius) {
+    if (!focusMarksShown(widget))
+        return;
     const double pen = scaled(2, widget);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);

@@ -33,7 +33,9 @@ QColor lightened(QColor colour, int percent);
 QColor blend(const QColor& a, const QColor& b, double t);
 
 // The focus mark of the widget set: a 2 px (96-dpi) rounded outline in kFocusColour just
-// inside `area`. Drawn by every control that takes the keyboard focus while it has it.
+// inside `area`. Drawn by every control that takes the keyboard focus while it has it, once
+// the keyboard is used in its window (keyboard_cues.h); the fields show their focus by
+// their own frame instead.
 void paintFocusMark(QPainter& painter, const QWidget* widget, const QRectF& area, double radius);
 
 } // namespace qz

@@ -1,5 +1,6 @@
 #include "widgets/qz_switch.h"
 
+#include "widgets/keyboard_cues.h"
 #include "widgets/qz_accessible.h"
 #include "widgets/qz_style.h"
 #include "widgets/slide_math.h"
@@ -24,6 +25,7 @@ QColor paletteColour(QPalette::ColorRole role) {
 
 TqzSwitch::TqzSwitch(QWidget* parent) : QWidget(parent) {
     qz::accessibility::install();
+    qz::watchKeyboardUse();
     m_frameColor = paletteColour(QPalette::ButtonText);
     m_frameOnColor = paletteColour(QPalette::Highlight);
     m_framePressedColor = paletteColour(QPalette::Dark);

@@ -1,6 +1,7 @@
 #include "widgets/styled_control.h"
 
 #include "widgets/assign_if_changed.h"
+#include "widgets/keyboard_cues.h"
 #include "widgets/qz_accessible.h"
 
 #include <QKeyEvent>
@@ -12,6 +13,7 @@ namespace qz {
 
 StyledControl::StyledControl(QWidget* parent) : QWidget(parent) {
     accessibility::install();
+    watchKeyboardUse();
 }
 
 void StyledControl::setCaption(const QString& caption) {

@@ -90,13 +90,11 @@ void MaskedFieldBox::paintEvent(QPaintEvent*) {
         frame = withAlpha(frame, hot ? 255 : 100);
         fill = withAlpha(fill, hot ? 255 : 200);
     }
-    // Focus and a refused text draw a frame twice as wide, in the focus or error colour.
+    // The focus shows as the opaque frame (with the caret); a refused text draws a frame
+    // twice as wide, in the error colour.
     qreal pen = 1;
     if (enabled && !textAccepted()) {
         frame = kErrorRed;
-        pen = px(2);
-    } else if (enabled && hasFocus()) {
-        frame = kFocusColour;
         pen = px(2);
     }
     const qreal radius = px(10);

@@ -167,20 +167,24 @@ int distance(QColor a, QColor b) {
                 qMax(qAbs(a.green() - b.green()), qAbs(a.blue() - b.blue())));
 }
 
-TEST_F(TimeEditTest, PaintsFocusMarkBrandFrameAndFadedWhenDisabled) {
+TEST_F(TimeEditTest, PaintsItsBrandFrameOpaqueWhenFocusedAndFadedWhenDisabled) {
     ASSERT_EQ(edit.devicePixelRatio(), 1.0);
     edit.clearFocus();
+    QEvent leave(QEvent::Leave); // the offscreen pointer rests on the field
+    QApplication::sendEvent(&edit, &leave);
     QImage shot = edit.grab().toImage();
-    // Top edge in the middle: a faint brand-blue frame, 1 px, no focus mark.
+    // Top edge in the middle: a faint brand-blue frame, 1 px.
+    EXPECT_GT(distance(shot.pixelColor(60, 0), qz::kBrandBlue), 40);
     EXPECT_GT(distance(shot.pixelColor(60, 0), qz::kFocusColour), 60);
-    EXPECT_GT(distance(shot.pixelColor(60, 1), qz::kFocusColour), 60);
 
-    // With the focus the frame is the 2 px focus mark.
-    edit.setFocus();
+    // With the focus, even once the keyboard is used, the same 1 px frame turns opaque:
+    // no focus mark of another colour or width.
+    edit.setFocus(Qt::TabFocusReason);
     ASSERT_TRUE(edit.hasFocus());
+    QTest::keyClick(&edit, Qt::Key_Shift);
     shot = edit.grab().toImage();
-    EXPECT_LE(distance(shot.pixelColor(60, 0), qz::kFocusColour), 12);
-    EXPECT_LE(distance(shot.pixelColor(60, 1), qz::kFocusColour), 12);
+    EXPECT_LE(distance(shot.pixelColor(60, 0), qz::kBrandBlue), 12);
+    EXPECT_LE(distance(shot.pixelColor(60, 1), edit.palette().color(QPalette::Base)), 6);
     EXPECT_LE(distance(shot.pixelColor(60, 3), edit.palette().color(QPalette::Base)), 6);
     // The up arrow glyph is dark on the fill.
     const QPoint glyph = edit.upButtonRect().center() + QPoint(0, 1);
