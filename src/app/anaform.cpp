@@ -183,6 +183,7 @@ void TAnaform::createChrome() {
     lblNotice->setFontColor(palette().color(QPalette::HighlightedText));
     lblNotice->setAutoSize(false);
     lblNotice->setAutoSizeHeight(false);
+    lblNotice->setWordWrap(true); // a notice is longer than the bar is wide
     lblNotice->hide();
 
     panelAna = named<TqzPanel>(panelClient, "panelAna");

@@ -177,6 +177,8 @@ private:
 
     // Outcomes, in anaform_outcomes.cpp.
     QString actionCaption(qz::PowerAction action) const;
+    // The action as the messages name it in the active language.
+    QString actionInMessage(qz::PowerAction action) const;
     QString refusalText(qz::ArmRefusal refusal, qz::PowerAction action) const;
     void showRefusal(const QString& text);
     // Asks the system which actions it can do and shows the others as unavailable.

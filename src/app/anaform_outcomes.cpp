@@ -25,6 +25,13 @@ QString TAnaform::actionCaption(qz::PowerAction action) const {
     return actionButton(action)->caption();
 }
 
+QString TAnaform::actionInMessage(qz::PowerAction action) const {
+    // The English captions are nouns already; the Turkish ones are orders.
+    if (activeLanguage() == qz::kTurkish)
+        return QString::fromUtf8(qz::namesOf(action).turkishNoun);
+    return actionCaption(action);
+}
+
 QString TAnaform::refusalText(qz::ArmRefusal refusal, qz::PowerAction action) const {
     switch (refusal) {
     case qz::ArmRefusal::AlreadyArmed:
@@ -36,7 +43,7 @@ QString TAnaform::refusalText(qz::ArmRefusal refusal, qz::PowerAction action) co
     case qz::ArmRefusal::IdleNotMeasurable:
         return message(qz::MessageId::IdleNotMeasurable);
     case qz::ArmRefusal::ActionUnavailable:
-        return message(qz::MessageId::ActionUnavailable).arg(actionCaption(action)) +
+        return message(qz::MessageId::ActionUnavailable).arg(actionInMessage(action)) +
                QLatin1Char('\n') + QString::fromStdString(m_controller->task().refusal());
     case qz::ArmRefusal::ImpossibleDate:
         return message(qz::MessageId::ImpossibleDate);
@@ -59,7 +66,7 @@ void TAnaform::markUnavailableActions() {
             // Shown as unavailable, its tip saying why; Start refuses it all the same.
             m_unavailable.insert(action);
             button->setToolTip(
-                message(qz::MessageId::ActionUnavailable).arg(actionCaption(action)) +
+                message(qz::MessageId::ActionUnavailable).arg(actionInMessage(action)) +
                 QLatin1Char('\n') + QString::fromStdString(answer.reason));
         }
         button->setEnabled(!m_controller->task().isArmed() && answer.possible);
@@ -72,8 +79,8 @@ void TAnaform::showRefusal(const QString& text) {
 }
 
 void TAnaform::taskFailed(qz::PowerAction action, const QString& error) {
-    const QString text =
-        message(qz::MessageId::ActionFailed).arg(actionCaption(action)) + QLatin1Char('\n') + error;
+    const QString text = message(qz::MessageId::ActionFailed).arg(actionInMessage(action)) +
+                         QLatin1Char('\n') + error;
     // The window may be in the tray: the notification is what is seen first.
     notifyOutcome(text);
     m_deps.prompts->showError(this, QString::fromUtf8(qz::kProgramTitle), text);
@@ -83,7 +90,7 @@ void TAnaform::taskMissed(qz::PowerAction action, const QDateTime& dueTime) {
     const QLocale locale(activeLanguage() == qz::kTurkish ? QLocale::Turkish : QLocale::English);
     const QString text =
         message(qz::MessageId::DeadlineMissed)
-            .arg(actionCaption(action), locale.toString(dueTime, QLocale::ShortFormat));
+            .arg(actionInMessage(action), locale.toString(dueTime, QLocale::ShortFormat));
     notifyOutcome(text);
     showNotice(text);
 }

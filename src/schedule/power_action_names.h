@@ -26,19 +26,25 @@ struct PowerActionNames {
     std::string_view englishVerb; // in the English sentence: "... will <verb>"
     std::string_view turkishVerb; // the Turkish sentence's ending, UTF-8
     std::string_view button;      // the window's button
+    // What the Turkish messages call the action, UTF-8: the button says it as an order
+    // ("Kapat"), a sentence needs the noun ("kapatma yapılamadı").
+    std::string_view turkishNoun;
 };
 
 // Indexed by the action's value.
 inline constexpr std::array<PowerActionNames, 6> kPowerActionNames{{
-    {PowerAction::Shutdown, "shutdown", "shutdown", "shutdown", "kapatılacaktır.", "btnshutdown"},
+    {PowerAction::Shutdown, "shutdown", "shutdown", "shutdown", "kapatılacaktır.", "btnshutdown",
+     "kapatma"},
     {PowerAction::Restart, "restart", "restart", "restart", "yeniden başlatılacaktır.",
-     "btnrestart"},
-    {PowerAction::Lock, "lock", "lock", "lock", "kilitlenecektir", "btnLock"},
+     "btnrestart", "yeniden başlatma"},
+    {PowerAction::Lock, "lock", "lock", "lock", "kilitlenecektir", "btnLock", "kilitleme"},
     // The command line says what stand-by is; the stored word stays the button's.
     {PowerAction::Suspend, "waitready", "standby", "standby", "hazırda bekletilecektir",
-     "btnwaitready"},
-    {PowerAction::Hibernate, "sleep", "sleep", "sleep", "uyku moduna geçecektir.", "btnSleep"},
-    {PowerAction::Signout, "signout", "signout", "signout", "oturumu kapatacaktır.", "btnSignout"},
+     "btnwaitready", "hazırda bekletme"},
+    {PowerAction::Hibernate, "sleep", "sleep", "sleep", "uyku moduna geçecektir.", "btnSleep",
+     "uyku moduna geçiş"},
+    {PowerAction::Signout, "signout", "signout", "signout", "oturumu kapatacaktır.", "btnSignout",
+     "oturum kapatma"},
 }};
 
 constexpr bool namesIndexedByAction() {

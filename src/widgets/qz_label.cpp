@@ -1,6 +1,7 @@
 #include "widgets/qz_label.h"
 
 #include "widgets/qz_style.h"
+#include "widgets/text_fit.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -32,6 +33,32 @@ void TqzLabel::setAlignment(Qt::Alignment alignment) {
     update();
 }
 
+void TqzLabel::setWordWrap(bool on) {
+    m_wordWrap = on;
+    tipWhenCut();
+    update();
+}
+
+QStringList TqzLabel::shownLines() const {
+    if (!m_wordWrap)
+        return {caption()};
+    const QFontMetrics metrics = fontMetrics();
+    return qz::fitText(caption(), width(), height(), metrics.height(),
+                       [&metrics](const QString& s) { return metrics.horizontalAdvance(s); });
+}
+
+void TqzLabel::tipWhenCut() {
+    if (!m_wordWrap)
+        return;
+    const bool cut = shownLines().join(QLatin1Char(' ')).simplified() != caption().simplified();
+    setToolTip(cut ? caption() : QString());
+}
+
+void TqzLabel::resizeEvent(QResizeEvent* event) {
+    qz::StyledControl::resizeEvent(event);
+    tipWhenCut();
+}
+
 QSize TqzLabel::sizeHint() const {
     const QFontMetrics metrics = fontMetrics();
     return {metrics.horizontalAdvance(caption()), metrics.height()};
@@ -48,11 +75,14 @@ void TqzLabel::fitToText() {
 
 void TqzLabel::captionChanged() {
     fitToText();
+    tipWhenCut();
 }
 
 void TqzLabel::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
         fitToText();
+        tipWhenCut();
+    }
     qz::StyledControl::changeEvent(event);
 }
 
@@ -63,7 +93,18 @@ void TqzLabel::paintEvent(QPaintEvent*) {
     if (!isEnabled())
         ink = palette().color(QPalette::Disabled, QPalette::WindowText);
     painter.setPen(ink);
-    painter.drawText(rect(), m_alignment | Qt::AlignVCenter | Qt::TextSingleLine, caption());
+    if (m_wordWrap) {
+        const int lineHeight = fontMetrics().height();
+        const QStringList lines = shownLines();
+        int top = qz::centredBlockTop(rect(), static_cast<int>(lines.size()), lineHeight);
+        for (const QString& line : lines) {
+            painter.drawText(QRect(0, top, width(), lineHeight),
+                             m_alignment | Qt::AlignTop | Qt::TextSingleLine, line);
+            top += lineHeight;
+        }
+    } else {
+        painter.drawText(rect(), m_alignment | Qt::AlignVCenter | Qt::TextSingleLine, caption());
+    }
     if (hasFocus())
         qz::paintFocusMark(painter, this, QRectF(rect()).adjusted(0, 4, 0, -4),
                            qz::scaled(3, this));

@@ -9,7 +9,9 @@
 // with AutoSizeHeight off it keeps the height it is given. The text is vertically centred.
 // A click raises OnClick. With DragForm a left-button drag moves the top-level window
 // (not on a double-click, not while maximised). Given the focus (a link), Space and Enter
-// click it and the focus mark shows.
+// click it and the focus mark shows. With WordWrap (for a label that keeps the size it is
+// given) the caption wraps at blanks to as many lines as the height holds; a caption that
+// still does not fit ends in "..." and is the label's tip in full.
 class TqzLabel : public qz::StyledControl {
     Q_OBJECT
     Q_PROPERTY(bool AutoSize READ autoSize WRITE setAutoSize)
@@ -17,6 +19,7 @@ class TqzLabel : public qz::StyledControl {
     Q_PROPERTY(QColor FontColor READ fontColor WRITE setFontColor)
     Q_PROPERTY(bool DragForm READ dragForm WRITE setDragForm)
     Q_PROPERTY(Qt::Alignment Alignment READ alignment WRITE setAlignment)
+    Q_PROPERTY(bool WordWrap READ wordWrap WRITE setWordWrap)
 
 public:
     explicit TqzLabel(QWidget* parent = nullptr);
@@ -32,6 +35,10 @@ public:
     // Horizontal placement of the text; it is always centred vertically.
     Qt::Alignment alignment() const { return m_alignment; }
     void setAlignment(Qt::Alignment alignment);
+    bool wordWrap() const { return m_wordWrap; }
+    void setWordWrap(bool on);
+    // The lines as drawn.
+    QStringList shownLines() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
@@ -40,6 +47,7 @@ protected:
     void captionChanged() override;
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -47,6 +55,7 @@ protected:
 
 private:
     void fitToText();
+    void tipWhenCut();
 
     bool m_autoSize = true;
     bool m_autoSizeHeight = true;
@@ -55,4 +64,5 @@ private:
     bool m_dragging = false;
     QPoint m_dragLast;
     Qt::Alignment m_alignment = Qt::AlignLeft;
+    bool m_wordWrap = false;
 };

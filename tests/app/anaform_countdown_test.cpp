@@ -4,6 +4,7 @@
 
 #include "widgets/qz_button.h"
 #include "widgets/qz_circled_progress_bar.h"
+#include "widgets/qz_combo_box.h"
 #include "widgets/qz_date_edit.h"
 #include "widgets/qz_glyph_button.h"
 #include "widgets/qz_label.h"
@@ -232,6 +233,59 @@ TEST_F(CountdownTest, MissedDeadlineIsSkippedNotCarriedOutAndSaidSo) {
     EXPECT_FALSE(child<TqzLabel>("lblUrl")->isVisibleTo(&w));
     QTest::mouseClick(child<TqzLabel>("lblNotice"), Qt::LeftButton);
     EXPECT_TRUE(child<TqzLabel>("lblUrl")->isVisibleTo(&w));
+}
+
+TEST_F(CountdownTest, MissedDeadlineNoticeReadsToItsEndInBothLanguages) {
+    struct {
+        int language;
+        const char* said;
+    } cases[] = {
+        {2, "Shutdown due at 3/10/26 2:26 PM was not carried out: the computer was asleep or "
+            "the program was not running then"},
+        {1, "10.03.2026 14:26 için planlanan kapatma yapılmadı: o saatte bilgisayar uykudaydı "
+            "ya da program çalışmıyordu"},
+    };
+    for (const auto& c : cases) {
+        startAt();
+        child<TqzComboBox>("cmbDil")->setItemIndex(c.language - 1);
+        armFromNow("00:01");
+        tickAfter(60'000 + 61'000);
+        auto* notice = child<TqzLabel>("lblNotice");
+        EXPECT_EQ(notice->caption(), QString::fromUtf8(c.said));
+        // Every word on the bar, none cut: the bar is narrower than the sentence is long.
+        EXPECT_EQ(notice->shownLines().join(QLatin1Char(' ')), notice->caption());
+        EXPECT_TRUE(notice->toolTip().isEmpty());
+        destroyWindow();
+        reminders.clear();
+    }
+}
+
+TEST_F(CountdownTest, TurkishMessagesNameTheActionAsANoun) {
+    TAnaform& w = startAt(QDateTime(QDate(2026, 3, 10), QTime(22, 59)));
+    child<TqzComboBox>("cmbDil")->setItemIndex(0);
+    child<TqzButton>("btnLock")->setDown(true);
+    power->impossible.emplace_back("canSuspend", "CanSuspend: no");
+    power->impossible.emplace_back("canHibernate", "CanHibernate: na");
+    QTest::qWait(1'300); // asked once the window is up
+    EXPECT_EQ(child<TqzButton>("btnSleep")->toolTip(),
+              QString::fromUtf8("Bu bilgisayarda şu anda uyku moduna geçiş yapılamıyor. Sistemin "
+                                "yanıtı:\nCanHibernate: na"));
+    EXPECT_EQ(child<TqzButton>("btnwaitready")->toolTip(),
+              QString::fromUtf8("Bu bilgisayarda şu anda hazırda bekletme yapılamıyor. Sistemin "
+                                "yanıtı:\nCanSuspend: no"));
+
+    power->calls.clear();
+    choose("radiohergun");
+    arm();
+    power->holdOutcomes = true;
+    tickAfter(60'000);
+    ASSERT_EQ(power->pending.size(), 1u);
+    power->pending[0]("LockSession: refused");
+    ASSERT_EQ(prompts->errors.size(), 1u);
+    EXPECT_EQ(prompts->errors[0].text,
+              QString::fromUtf8("Planlanan kilitleme yapılamadı. Sistemin yanıtı:\nLockSession: "
+                                "refused"));
+    EXPECT_TRUE(w.isArmed());
 }
 
 struct RefusedStart {

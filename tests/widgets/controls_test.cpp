@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -223,6 +224,77 @@ TEST(Label, DragFormMovesTheWindowButNotOnADoubleClick) {
     QApplication::sendEvent(&label, &dbl);
     move(&label, {45, 45});
     EXPECT_EQ(window.pos(), start + QPoint(20, 10));
+}
+
+TEST(Label, WordWrapShowsAWholeSentenceOnTheLinesItHasAndTipsWhatItCuts) {
+    TqzLabel label;
+    label.setAutoSize(false);
+    label.setAutoSizeHeight(false);
+    label.setWordWrap(true);
+    label.show();
+    const QString sentence = "Shutdown due at 3/10/26 2:26 PM was not carried out: the computer "
+                             "was asleep or the program was not running then";
+    const int line = label.fontMetrics().height();
+    label.resize(label.fontMetrics().horizontalAdvance(sentence) * 2 / 3, 2 * line + 4);
+    label.setCaption(sentence);
+    const QStringList lines = label.shownLines();
+    EXPECT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines.join(' '), sentence);
+    EXPECT_TRUE(label.toolTip().isEmpty());
+
+    // Too little room: the end gives way to "...", and the whole sentence is the tip.
+    label.resize(label.width() / 2, line);
+    ASSERT_EQ(label.shownLines().size(), 1);
+    EXPECT_TRUE(label.shownLines()[0].endsWith("..."));
+    EXPECT_EQ(label.toolTip(), sentence);
+}
+
+TEST(FocusMarks, HiddenUntilTheKeyboardIsUsedInTheWindow) {
+    auto orangeIn = [](QWidget* w) {
+        const QImage image = render(w);
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                count += near(image.pixelColor(x, y), qz::kFocusColour, 40) ? 1 : 0;
+        return count;
+    };
+    QWidget window;
+    auto* radio = new TqzRadioButton(&window);
+    radio->setCaption("From Now");
+    radio->setGeometry(0, 0, 168, 35);
+    auto* button = new TqzButton(&window);
+    button->setCaption("Shutdown");
+    button->setGeometry(0, 40, 90, 42);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    // A window that starts with a control holding the focus, used by the mouse: no mark.
+    radio->setFocus(Qt::ActiveWindowFocusReason);
+    ASSERT_TRUE(radio->hasFocus());
+    EXPECT_EQ(orangeIn(radio), 0);
+    click(button, {10, 10});
+    button->setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(orangeIn(button), 0);
+
+    // The first key shows the mark, and it stays for the mouse from then on.
+    QTest::keyClick(button, Qt::Key_Shift);
+    EXPECT_GT(orangeIn(button), 10);
+    radio->setFocus(Qt::MouseFocusReason);
+    EXPECT_GT(orangeIn(radio), 10);
+
+    // A new window starts without marks again; a Tab into it is keyboard use.
+    QWidget other;
+    auto* second = new TqzRadioButton(&other);
+    second->setCaption("Idle Time");
+    second->setGeometry(0, 0, 168, 35);
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    second->setFocus(Qt::OtherFocusReason);
+    EXPECT_EQ(orangeIn(second), 0);
+    second->clearFocus();
+    second->setFocus(Qt::TabFocusReason);
+    EXPECT_GT(orangeIn(second), 10);
 }
 
 TEST(Panels, FillAlphaAndGroupRows) {
