@@ -7,8 +7,15 @@
 namespace qz {
 
 int registerTahomaFaces(const QString& folder) {
-    const QString path = QDir(folder).filePath(QStringLiteral("tahoma.ttf"));
-    return QFileInfo::exists(path) && QFontDatabase::addApplicationFont(path) >= 0 ? 1 : 0;
+    if (QFontDatabase::families().contains(QStringLiteral("Tahoma")))
+        return 0;
+    int added = 0;
+    for (const QString& file : tahomaFaceFiles()) {
+        const QString path = QDir(folder).filePath(file);
+        if (QFileInfo::exists(path) && QFontDatabase::addApplicationFont(path) >= 0)
+            ++added;
+    }
+    return added;
 }
 
 } // namespace qz

@@ -12,6 +12,7 @@
 #include "widgets/qz_switch.h"
 
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QTest>
@@ -170,21 +171,46 @@ TEST_F(ChromeTest, UpdateStepsShowTheRingInThePanelAndLeaveTheSwitchAlone) {
     EXPECT_TRUE(ring->isHidden());
 }
 
-TEST(AppFonts, BoldTahomaIsDerivedFromTheRegularFace) {
+TEST(AppFonts, WinesTahomaKeepsTheCaptionsInTheRoomTheLayoutGivesThem) {
     const QString folder = QString::fromUtf8(kTahomaFolder);
+    if (QFontDatabase::families().contains(QStringLiteral("Tahoma")))
+        GTEST_SKIP() << "the system has a Tahoma of its own";
     if (!QFileInfo::exists(folder + QStringLiteral("/tahoma.ttf")))
         GTEST_SKIP() << "no Tahoma in " << kTahomaFolder;
-    EXPECT_EQ(registerTahomaFaces(folder), 1);
-    QFont regular(QStringLiteral("Tahoma"));
-    regular.setPixelSize(11);
-    QFont bold = regular;
-    bold.setBold(true);
-    EXPECT_EQ(QFontInfo(bold).family(), "Tahoma");
-    // Emboldened from the regular outlines, so words keep the regular advances instead of
-    // the bold file's wide, uneven ones ("https:/ /www").
-    const QString link = QStringLiteral("https://www.qz-software.example");
-    EXPECT_LE(QFontMetrics(bold).horizontalAdvance(link),
-              QFontMetrics(regular).horizontalAdvance(link) + 2);
+    EXPECT_EQ(registerTahomaFaces(folder), tahomaFaceFiles().size());
+    EXPECT_EQ(registerTahomaFaces(folder), 0); // there now: not again
+    auto tahoma = [](int pixels, bool bold) {
+        QFont f(QStringLiteral("Tahoma"));
+        f.setPixelSize(pixels);
+        f.setBold(bold);
+        return f;
+    };
+    EXPECT_EQ(QFontInfo(tahoma(11, true)).family(), "Tahoma");
+    if (tahomaFaceFiles().size() == 1) {
+        // Bold emboldened from the regular outlines, so words keep the regular advances
+        // instead of the bold file's wide, uneven ones ("https:/ /www").
+        const QString link = QStringLiteral("https://www.qz-software.example");
+        EXPECT_LE(QFontMetrics(tahoma(11, true)).horizontalAdvance(link),
+                  QFontMetrics(tahoma(11, false)).horizontalAdvance(link) + 2);
+    }
+    // Each caption within its room: the ring's text area, a radio's text before the field
+    // beside it, an action button inside its frame.
+    const struct {
+        const char* text;
+        int pixels;
+        int room;
+    } captions[] = {
+        {"Remaining Time", 11, 93},      {"Kalan Süre", 11, 93},
+        {"Şu andan itibaren", 13, 130},  {"Belirtilen Saatte", 13, 130},
+        {"Boşta Kalma Süresi", 13, 130}, {"Specified Time", 13, 130},
+        {"Yeniden Başlat", 11, 90},      {"Hazırda Beklet", 11, 90},
+        {"Oturumu Kapat", 11, 92},       {"Uyku Modu", 11, 71},
+        {"Start Progress", 11, 110},
+    };
+    for (const auto& c : captions)
+        EXPECT_LE(QFontMetrics(tahoma(c.pixels, true)).horizontalAdvance(QString::fromUtf8(c.text)),
+                  c.room)
+            << c.text;
     EXPECT_EQ(registerTahomaFaces(QStringLiteral("/nonexistent")), 0);
 }
 
