@@ -12,6 +12,10 @@ program's own single-copy channel ("status"). Scenarios:
   save_autostart_<kind>    the same with the logon entry impossible to write
   start_autostart_<kind>   a stored everyday task, the logon entry impossible to write
   sigterm_in_start_box     SIGTERM while the start-up error box is open
+  requests_in_start_box    command-line requests while the start-up error box is open
+  request_opens_box        a command-line task whose arming opens the logon entry's error
+                           box, held open longer than a silent client is kept, and a second
+                           task asked for meanwhile
   two_starts               a second start while the first holds an everyday task due soon
 
 <kind> is file (the autostart folder is a file), entry_dir (the entry is a folder) or
@@ -305,6 +309,67 @@ def scenario_sigterm_in_start_box(home):
     expect_no_action(home)
 
 
+def command(home, *args):
+    return subprocess.Popen([PROGRAM, *args], env=home.env, stdout=subprocess.PIPE,
+                            stderr=subprocess.PIPE, text=True)
+
+
+def expect_command(proc, status, what):
+    try:
+        out, err = proc.communicate(timeout=30 * pf.SLOW)
+    except subprocess.TimeoutExpired:
+        raise Failed(f"{what}: the command did not end")
+    if proc.returncode != status:
+        raise Failed(f"{what}: status {proc.returncode} (expected {status}), "
+                     f"stdout {out.strip()!r}, stderr {err.strip()!r}")
+    return out.strip()
+
+
+def scenario_requests_in_start_box(home):
+    # Asked before the window is ready, answered once it is: the stored task is re-armed
+    # first, so the status names it and a second task is refused.
+    stored = pf.good_settings()
+    home.store(stored)
+    home.break_autostart("file")
+    program = start(home)
+    program.wait_for(lambda: program.boxes(), "the start-up error box")
+    status = command(home, "--status")
+    time.sleep(0.5)
+    arm = command(home, "--action", "lock", "--in", "01:00")
+    time.sleep(2)
+    program.dismiss_box()
+    out = expect_command(status, 0, "--status asked during the box")
+    if not out.startswith("armed restart ") or f"T{stored['saat']}:00" not in out:
+        raise Failed(f"--status asked during the box printed {out!r}")
+    expect_command(arm, 2, "--action asked during the box")
+    program.wait_for_main_window()
+    expect_status(program, "restart", stored["saat"])
+    program.close()
+    expect_no_action(home)
+
+
+def scenario_request_opens_box(home):
+    before = dict(pf.good_settings(), hergun="0", gorev="shutdown", swBaslangic="0")
+    home.store(before)
+    home.break_autostart("file")
+    program = start(home)
+    program.wait_for_main_window()
+    first = command(home, "--action", "lock", "--everyday", "23:00")
+    program.wait_for(lambda: program.boxes(), "the logon entry's error box")
+    time.sleep(6.5)  # longer than a client that says nothing is kept
+    second = command(home, "--action", "shutdown", "--in", "00:30")
+    time.sleep(1)
+    program.dismiss_box()
+    expect_command(first, 0, "the task whose arming opened the box")
+    expect_command(second, 2, "a second task asked for while the first was armed")
+    if program.proc.poll() is not None:
+        raise Failed(f"program ended ({program.proc.returncode})")
+    expect_status(program, "lock", "23:00")
+    program.close()
+    expect_stored(home, dict(before, hergun="1", gorev="lock", saat="23:00", swBaslangic="1"))
+    expect_no_action(home)
+
+
 def scenario_two_starts(home):
     now = datetime.now()
     due = (now + timedelta(minutes=2 if now.second > 40 else 1)).replace(second=0,
@@ -342,6 +407,10 @@ def run(scenario):
             scenario_start_autostart(home, scenario[len("start_autostart_"):])
         elif scenario == "sigterm_in_start_box":
             scenario_sigterm_in_start_box(home)
+        elif scenario == "requests_in_start_box":
+            scenario_requests_in_start_box(home)
+        elif scenario == "request_opens_box":
+            scenario_request_opens_box(home)
         elif scenario == "two_starts":
             scenario_two_starts(home)
         else:
