@@ -162,7 +162,8 @@ private:
     // Schedule helpers, in anaform_schedule.cpp.
     TqzButton* actionButton(qz::PowerAction action) const;
     qz::ScheduleFields scheduleFields() const;
-    // The plan as the controls show it, sent to the controller.
+    // The plan as the controls show it; planEdited() sends it to the controller.
+    qz::Plan shownPlan() const;
     void planEdited();
     void showPlan(const qz::Plan& plan);
     void applyTriggerMode();

@@ -22,6 +22,7 @@
 
 #include <limits>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -101,12 +102,16 @@ void TAnaform::dateEditBelirtilenSureChange() {
     UpdateDescription();
 }
 
-void TAnaform::planEdited() {
+qz::Plan TAnaform::shownPlan() const {
     qz::Plan plan;
     plan.action = selectedAction();
     plan.mode = selectedMode();
     plan.fields = scheduleFields();
-    m_controller->editPlan(plan);
+    return plan;
+}
+
+void TAnaform::planEdited() {
+    m_controller->editPlan(shownPlan());
 }
 
 void TAnaform::showPlan(const qz::Plan& plan) {
@@ -117,30 +122,29 @@ void TAnaform::showPlan(const qz::Plan& plan) {
     }
     radioOf(plan.mode)->setChecked(true);
     const qz::ScheduleFields& f = plan.fields;
-    for (TqzTimeEdit* field :
-         {TimeeditSuandanitibaren, timeEditBelirtilenSure, qzTimeEdit3, qzTimeEdit1})
-        field->blockSignals(true);
-    dateEditBelirtilenSure->blockSignals(true);
+    std::vector<QSignalBlocker> quiet;
+    for (QWidget* field :
+         std::initializer_list<QWidget*>{TimeeditSuandanitibaren, dateEditBelirtilenSure,
+                                         timeEditBelirtilenSure, qzTimeEdit3, qzTimeEdit1})
+        quiet.emplace_back(field);
     TimeeditSuandanitibaren->setTimeValue(f.fromNow);
     if (f.specifiedDate.isValid())
         dateEditBelirtilenSure->setDate(f.specifiedDate);
     timeEditBelirtilenSure->setTimeValue(f.specifiedTime);
     qzTimeEdit3->setTimeValue(f.idle);
     qzTimeEdit1->setTimeValue(f.everyday);
-    for (TqzTimeEdit* field :
-         {TimeeditSuandanitibaren, timeEditBelirtilenSure, qzTimeEdit3, qzTimeEdit1})
-        field->blockSignals(false);
-    dateEditBelirtilenSure->blockSignals(false);
+    quiet.clear();
     showTriggerFields();
     UpdateDescription();
     refreshTrayTip();
 }
 
 void TAnaform::UpdateDescription() {
+    const qz::Plan shown = shownPlan();
     qz::DescriptionInput in;
-    in.action = selectedAction();
-    in.mode = selectedMode();
-    in.fields = scheduleFields();
+    in.action = shown.action;
+    in.mode = shown.mode;
+    in.fields = shown.fields;
     in.everydayText = qzTimeEdit1->time();
     in.language = qzLang1->activeLanguage();
     const auto d = qz::composeDescription(in);

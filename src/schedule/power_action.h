@@ -11,12 +11,7 @@
 namespace qz {
 
 // Every action, in the table's order.
-inline constexpr std::array<PowerAction, kPowerActionNames.size()> kAllPowerActions = [] {
-    std::array<PowerAction, kPowerActionNames.size()> all{};
-    for (std::size_t i = 0; i < all.size(); ++i)
-        all[i] = kPowerActionNames[i].action;
-    return all;
-}();
+inline constexpr auto kAllPowerActions = valuesOf<&PowerActionNames::action>(kPowerActionNames);
 
 // The word stored for the action: "shutdown", "restart", "lock", "waitready", "sleep",
 // "signout".

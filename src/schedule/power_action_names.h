@@ -1,5 +1,7 @@
 #pragma once
 
+#include "schedule/row_table.h"
+
 #include <array>
 #include <cstddef>
 #include <string_view>
@@ -47,14 +49,8 @@ inline constexpr std::array<PowerActionNames, 6> kPowerActionNames{{
      "oturum kapatma"},
 }};
 
-constexpr bool namesIndexedByAction() {
-    for (std::size_t i = 0; i < kPowerActionNames.size(); ++i) {
-        if (static_cast<std::size_t>(kPowerActionNames[i].action) != i)
-            return false;
-    }
-    return true;
-}
-static_assert(namesIndexedByAction(), "each row stands at its action's value");
+static_assert(rowsStandAtTheirValue<&PowerActionNames::action>(kPowerActionNames),
+              "each row stands at its action's value");
 
 constexpr const PowerActionNames& namesOf(PowerAction action) {
     return kPowerActionNames[static_cast<std::size_t>(action)];

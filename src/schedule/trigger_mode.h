@@ -1,5 +1,7 @@
 #pragma once
 
+#include "schedule/row_table.h"
+
 #include <array>
 #include <cstddef>
 #include <string_view>
@@ -29,24 +31,13 @@ inline constexpr std::array<TriggerNames, 4> kTriggerNames{{
     {TriggerMode::Everyday, "everyday", "radiohergun"},
 }};
 
-constexpr bool triggerNamesIndexedByMode() {
-    for (std::size_t i = 0; i < kTriggerNames.size(); ++i) {
-        if (static_cast<std::size_t>(kTriggerNames[i].mode) != i)
-            return false;
-    }
-    return true;
-}
-static_assert(triggerNamesIndexedByMode(), "each row stands at its trigger's value");
+static_assert(rowsStandAtTheirValue<&TriggerNames::mode>(kTriggerNames),
+              "each row stands at its trigger's value");
 
 constexpr const TriggerNames& namesOf(TriggerMode mode) {
     return kTriggerNames[static_cast<std::size_t>(mode)];
 }
 
-inline constexpr std::array<TriggerMode, kTriggerNames.size()> kAllTriggerModes = [] {
-    std::array<TriggerMode, kTriggerNames.size()> all{};
-    for (std::size_t i = 0; i < all.size(); ++i)
-        all[i] = kTriggerNames[i].mode;
-    return all;
-}();
+inline constexpr auto kAllTriggerModes = valuesOf<&TriggerNames::mode>(kTriggerNames);
 
 } // namespace qz

@@ -45,6 +45,13 @@ protected:
         EXPECT_EQ(power->calls[0].rfind("can", 0), 0u) << power->calls[0];
         power->calls.clear();
     }
+    // A six-minute task a minute on: the five-minute reminder is shown.
+    void remindFiveMinutesBefore() {
+        armFromNow("00:06");
+        window->timerBildirimTimer(); // the countdown's first sight never reminds
+        tickAfter(60'000);
+        window->timerBildirimTimer();
+    }
     TqzCircledProgressBar* ring() { return child<TqzCircledProgressBar>("progress"); }
     TqzGlyphButton* startStop() { return child<TqzGlyphButton>("btnStartStop"); }
     std::vector<QWidget*> scheduleInputs() {
@@ -435,10 +442,7 @@ QStringList actionKeys(const QList<NotifierAction>& actions) {
 
 TEST_F(CountdownTest, ReminderOffersPostponeAndCancelAndPostponeWarnsAgain) {
     TAnaform& w = startAt();
-    armFromNow("00:06");
-    w.timerBildirimTimer();
-    tickAfter(60'000);
-    w.timerBildirimTimer();
+    remindFiveMinutesBefore();
     ASSERT_EQ(reminders.size(), 1u);
     EXPECT_EQ(actionKeys(notifier->lastActions), (QStringList{"postpone 1", "cancel 1"}));
 
@@ -464,10 +468,7 @@ TEST_F(CountdownTest, ReminderOffersPostponeAndCancelAndPostponeWarnsAgain) {
 // was armed, the old reminder's "Cancel task" and "Postpone" do nothing.
 TEST_F(CountdownTest, OldRemindersChoicesLeaveANewerTaskAlone) {
     TAnaform& w = startAt();
-    armFromNow("00:06");
-    w.timerBildirimTimer();
-    tickAfter(60'000);
-    w.timerBildirimTimer();
+    remindFiveMinutesBefore();
     ASSERT_EQ(reminders.size(), 1u);
     const QStringList oldKeys = actionKeys(notifier->lastActions);
     w.btnStartStopClick();
