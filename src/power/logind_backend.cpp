@@ -9,6 +9,8 @@
 
 #include <unistd.h>
 
+#include <array>
+
 namespace qz {
 
 namespace {
@@ -20,6 +22,28 @@ const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
 // Queries must not hang the window's tick when logind is slow or gone.
 constexpr int kQueryTimeoutMs = 3000;
 const char* const kNoSession = "logind knows no login session of this program";
+
+// logind's query and request for each action, by the action's value. The session's
+// actions have no query of their own: they need the program's session.
+struct LogindAction {
+    PowerAction action;
+    const char* query;   // null: the session's
+    const char* request; // takes the "interactive" flag, or the session's id
+};
+constexpr std::array<LogindAction, kPowerActionNames.size()> kLogindActions{{
+    {PowerAction::Shutdown, "CanPowerOff", "PowerOff"},
+    {PowerAction::Restart, "CanReboot", "Reboot"},
+    {PowerAction::Lock, nullptr, "LockSession"},
+    {PowerAction::Suspend, "CanSuspend", "Suspend"},
+    {PowerAction::Hibernate, "CanHibernate", "Hibernate"},
+    {PowerAction::Signout, nullptr, "TerminateSession"},
+}};
+static_assert(rowsStandAtTheirValue<&LogindAction::action>(kLogindActions),
+              "each row stands at its action's value");
+
+const LogindAction& logindAction(PowerAction action) {
+    return kLogindActions[static_cast<std::size_t>(action)];
+}
 
 } // namespace
 
@@ -48,15 +72,6 @@ void LogindBackend::call(const QString& method, const QVariantList& args, PowerD
                      });
 }
 
-void LogindBackend::callOnOwnSession(const QString& method, PowerDone done) {
-    const QString id = ownSessionId();
-    if (id.isEmpty()) {
-        done(kNoSession);
-        return;
-    }
-    call(method, {id}, std::move(done));
-}
-
 bool LogindBackend::reachable() {
     const QDBusConnectionInterface* bus = m_bus.isConnected() ? m_bus.interface() : nullptr;
     return bus && bus->isServiceRegistered(kService).value();
@@ -74,42 +89,32 @@ PowerAvailability LogindBackend::answer(const QString& method) {
     return {};
 }
 
-// The "interactive" argument is false throughout: the program runs unattended at the end
-// of a countdown, so there is nobody to answer an authentication prompt.
-PowerAvailability LogindBackend::canPowerOff() {
-    return answer(QStringLiteral("CanPowerOff"));
-}
-PowerAvailability LogindBackend::canReboot() {
-    return answer(QStringLiteral("CanReboot"));
-}
-PowerAvailability LogindBackend::canSuspend() {
-    return answer(QStringLiteral("CanSuspend"));
-}
-PowerAvailability LogindBackend::canHibernate() {
-    return answer(QStringLiteral("CanHibernate"));
-}
-PowerAvailability LogindBackend::canUseSession() {
+PowerAvailability LogindBackend::sessionAvailability() {
     if (!ownSessionId().isEmpty() || !reachable())
         return {};
     return {false, kNoSession};
 }
-void LogindBackend::shutdown(PowerDone done) {
-    call(QStringLiteral("PowerOff"), {false}, std::move(done));
+
+PowerAvailability LogindBackend::availability(PowerAction action) {
+    const LogindAction& row = logindAction(action);
+    return row.query ? answer(QLatin1String(row.query)) : sessionAvailability();
 }
-void LogindBackend::restart(PowerDone done) {
-    call(QStringLiteral("Reboot"), {false}, std::move(done));
-}
-void LogindBackend::suspend(PowerDone done) {
-    call(QStringLiteral("Suspend"), {false}, std::move(done));
-}
-void LogindBackend::hibernate(PowerDone done) {
-    call(QStringLiteral("Hibernate"), {false}, std::move(done));
-}
-void LogindBackend::signOut(PowerDone done) {
-    callOnOwnSession(QStringLiteral("TerminateSession"), std::move(done));
-}
-void LogindBackend::lock(PowerDone done) {
-    callOnOwnSession(QStringLiteral("LockSession"), std::move(done));
+
+void LogindBackend::carryOut(PowerAction action, PowerDone done) {
+    const LogindAction& row = logindAction(action);
+    const QString request = QLatin1String(row.request);
+    if (row.query) {
+        // The "interactive" argument is false: the program runs unattended at the end of a
+        // countdown, so there is nobody to answer an authentication prompt.
+        call(request, {false}, std::move(done));
+        return;
+    }
+    const QString id = ownSessionId();
+    if (id.isEmpty()) {
+        done(kNoSession);
+        return;
+    }
+    call(request, {id}, std::move(done));
 }
 
 static QVariant readProperty(QDBusConnection& bus, const QString& path, const QString& iface,

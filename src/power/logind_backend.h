@@ -17,25 +17,16 @@ public:
     explicit LogindBackend(QDBusConnection bus);
 
     bool setTokenPrivilege(const std::string& name, bool enable) override;
-    PowerAvailability canPowerOff() override;
-    PowerAvailability canReboot() override;
-    PowerAvailability canSuspend() override;
-    PowerAvailability canHibernate() override;
-    PowerAvailability canUseSession() override;
-    void shutdown(PowerDone done) override;
-    void restart(PowerDone done) override;
-    void signOut(PowerDone done) override;
-    void suspend(PowerDone done) override;
-    void hibernate(PowerDone done) override;
-    void lock(PowerDone done) override;
+    PowerAvailability availability(PowerAction action) override;
+    void carryOut(PowerAction action, PowerDone done) override;
 
     // The id of the session this process runs in, or empty when logind cannot tell.
     QString ownSessionId();
 
 private:
     void call(const QString& method, const QVariantList& args, PowerDone done);
-    void callOnOwnSession(const QString& method, PowerDone done);
     PowerAvailability answer(const QString& method);
+    PowerAvailability sessionAvailability();
     bool reachable();
 
     QDBusConnection m_bus;

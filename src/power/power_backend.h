@@ -1,5 +1,7 @@
 #pragma once
 
+#include "schedule/power_action_names.h"
+
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -25,34 +27,24 @@ struct PowerAvailability {
 // the reason it gave. May be called before the request returns.
 using PowerDone = std::function<void(const std::string& error)>;
 
-// The platform's power and logon services, one operation each. Plain C++ so that the
-// Windows backend builds without Qt.
+// The platform's power and logon services. Plain C++ so that the Windows backend builds
+// without Qt.
 //
 // Contract:
 // - setTokenPrivilege enables (or disables) a named privilege in the process's access token.
 //   Returns true on success and throws PowerError on failure; it never returns false.
 //   Platforms without per-process privileges return true without doing anything.
-// - the can* queries answer for one action each (canUseSession for lock and sign-out);
-//   they block for a bounded time at most.
-// - shutdown/restart/signOut are forced: they do not wait for other programs' consent.
-// - every action reports its outcome through done, without blocking the caller for the
-//   system's answer.
+// - availability answers for one action; it blocks for a bounded time at most.
+// - carryOut makes the action's one request and reports its outcome through done, without
+//   blocking the caller for the system's answer. Shutdown, restart and sign-out are
+//   forced: they do not wait for other programs' consent.
 class PowerBackend {
 public:
     virtual ~PowerBackend() = default;
 
     virtual bool setTokenPrivilege(const std::string& name, bool enable) = 0;
-    virtual PowerAvailability canPowerOff() = 0;
-    virtual PowerAvailability canReboot() = 0;
-    virtual PowerAvailability canSuspend() = 0;
-    virtual PowerAvailability canHibernate() = 0;
-    virtual PowerAvailability canUseSession() = 0;
-    virtual void shutdown(PowerDone done) = 0;
-    virtual void restart(PowerDone done) = 0;
-    virtual void signOut(PowerDone done) = 0;
-    virtual void suspend(PowerDone done) = 0;
-    virtual void hibernate(PowerDone done) = 0;
-    virtual void lock(PowerDone done) = 0;
+    virtual PowerAvailability availability(PowerAction action) = 0;
+    virtual void carryOut(PowerAction action, PowerDone done) = 0;
 };
 
 // The backend of the running platform: systemd-logind on the system bus, or the Win32 calls.

@@ -7,9 +7,6 @@ namespace qz {
 
 inline constexpr char kShutdownPrivilege[] = "SeShutdownPrivilege";
 
-// What the system answers for the action before it is asked for it.
-PowerAvailability actionAvailability(PowerBackend& backend, PowerAction action);
-
 // Carries out the action of the down button (the stand-by button suspends to memory, the
 // sleep button hibernates): first enables the shutdown privilege (for every action, lock
 // included), then asks whether the system can do it, then makes the one call of the

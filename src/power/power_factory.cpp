@@ -32,17 +32,12 @@ public:
     bool setTokenPrivilege(const std::string& name, bool enable) override {
         return logind().setTokenPrivilege(name, enable);
     }
-    PowerAvailability canPowerOff() override { return logind().canPowerOff(); }
-    PowerAvailability canReboot() override { return logind().canReboot(); }
-    PowerAvailability canSuspend() override { return logind().canSuspend(); }
-    PowerAvailability canHibernate() override { return logind().canHibernate(); }
-    PowerAvailability canUseSession() override { return logind().canUseSession(); }
-    void shutdown(PowerDone done) override { logind().shutdown(std::move(done)); }
-    void restart(PowerDone done) override { logind().restart(std::move(done)); }
-    void signOut(PowerDone done) override { logind().signOut(std::move(done)); }
-    void suspend(PowerDone done) override { logind().suspend(std::move(done)); }
-    void hibernate(PowerDone done) override { logind().hibernate(std::move(done)); }
-    void lock(PowerDone done) override { logind().lock(std::move(done)); }
+    PowerAvailability availability(PowerAction action) override {
+        return logind().availability(action);
+    }
+    void carryOut(PowerAction action, PowerDone done) override {
+        logind().carryOut(action, std::move(done));
+    }
 
 private:
     PowerBackend& logind() {

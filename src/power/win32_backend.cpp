@@ -91,41 +91,51 @@ bool Win32PowerBackend::setTokenPrivilege(const std::string& name, bool enable) 
     return true;
 }
 
+PowerAvailability Win32PowerBackend::availability(PowerAction action) {
+    switch (action) {
+    case PowerAction::Suspend:
+        if (!m_api.isPwrSuspendAllowed())
+            return {false, "IsPwrSuspendAllowed: no"};
+        break;
+    case PowerAction::Hibernate:
+        if (!m_api.isPwrHibernateAllowed())
+            return {false, "IsPwrHibernateAllowed: no"};
+        break;
+    case PowerAction::Shutdown:
+    case PowerAction::Restart:
+    case PowerAction::Lock:
+    case PowerAction::Signout:
+        break;
+    }
+    return {};
+}
+
 namespace {
 
-void report(bool succeeded, const PowerDone& done) {
-    done(succeeded ? std::string() : systemMessage(GetLastError()));
+bool request(const Win32PowerApi& api, PowerAction action) {
+    switch (action) {
+    case PowerAction::Shutdown:
+        return api.exitWindowsEx(EWX_SHUTDOWN | EWX_FORCE, 0) != 0;
+    case PowerAction::Restart:
+        return api.exitWindowsEx(EWX_REBOOT | EWX_FORCE, 0) != 0;
+    case PowerAction::Signout:
+        return api.exitWindowsEx(EWX_LOGOFF | EWX_FORCE, 0) != 0;
+    case PowerAction::Suspend:
+        return api.setSuspendState(false, false, false);
+    case PowerAction::Hibernate:
+        return api.setSuspendState(true, false, false);
+    case PowerAction::Lock:
+        return api.lockWorkStation();
+    }
+    return false;
 }
 
 } // namespace
 
-void Win32PowerBackend::shutdown(PowerDone done) {
-    report(m_api.exitWindowsEx(EWX_SHUTDOWN | EWX_FORCE, 0) != 0, done);
-}
-void Win32PowerBackend::restart(PowerDone done) {
-    report(m_api.exitWindowsEx(EWX_REBOOT | EWX_FORCE, 0) != 0, done);
-}
-void Win32PowerBackend::signOut(PowerDone done) {
-    report(m_api.exitWindowsEx(EWX_LOGOFF | EWX_FORCE, 0) != 0, done);
-}
-PowerAvailability Win32PowerBackend::canSuspend() {
-    if (m_api.isPwrSuspendAllowed())
-        return {};
-    return {false, "IsPwrSuspendAllowed: no"};
-}
-void Win32PowerBackend::suspend(PowerDone done) {
-    report(m_api.setSuspendState(false, false, false), done);
-}
-PowerAvailability Win32PowerBackend::canHibernate() {
-    if (m_api.isPwrHibernateAllowed())
-        return {};
-    return {false, "IsPwrHibernateAllowed: no"};
-}
-void Win32PowerBackend::hibernate(PowerDone done) {
-    report(m_api.setSuspendState(true, false, false), done);
-}
-void Win32PowerBackend::lock(PowerDone done) {
-    report(m_api.lockWorkStation(), done);
+void Win32PowerBackend::carryOut(PowerAction action, PowerDone done) {
+    // Taken before anything else can overwrite the call's error code.
+    const bool succeeded = request(m_api, action);
+    done(succeeded ? std::string() : systemMessage(GetLastError()));
 }
 
 } // namespace qz

@@ -26,18 +26,9 @@ public:
     explicit Win32PowerBackend(Win32PowerApi api = win32SystemPowerApi()) : m_api(api) {}
 
     bool setTokenPrivilege(const std::string& name, bool enable) override;
-    PowerAvailability canPowerOff() override { return {}; }
-    PowerAvailability canReboot() override { return {}; }
-    PowerAvailability canSuspend() override;
-    PowerAvailability canHibernate() override;
-    PowerAvailability canUseSession() override { return {}; }
-    // Each reports the system's message for GetLastError when the call fails.
-    void shutdown(PowerDone done) override;
-    void restart(PowerDone done) override;
-    void signOut(PowerDone done) override;
-    void suspend(PowerDone done) override;
-    void hibernate(PowerDone done) override;
-    void lock(PowerDone done) override;
+    PowerAvailability availability(PowerAction action) override;
+    // Reports the system's message for GetLastError when the call fails.
+    void carryOut(PowerAction action, PowerDone done) override;
 
 private:
     Win32PowerApi m_api;

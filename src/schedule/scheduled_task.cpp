@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include <optional>
+#include <utility>
 
 namespace qz {
 
@@ -34,7 +35,7 @@ ScheduledTask::ScheduledTask(const Clock& clock, PowerBackend* power, IdleTime* 
 }
 
 PowerAvailability ScheduledTask::availability(PowerAction action) const {
-    return m_power ? actionAvailability(*m_power, action) : PowerAvailability{};
+    return m_power ? m_power->availability(action) : PowerAvailability{};
 }
 
 ScheduledTask::ArmResult ScheduledTask::arm(const Plan& plan) {
@@ -58,6 +59,7 @@ ScheduledTask::ArmResult ScheduledTask::arm(const Plan& plan) {
     }
     m_action = plan.action;
     m_awaitingOutcome = false;
+    m_privilegeError.clear();
     m_taskTimer->start();
     Q_EMIT armedChanged(true);
     emitProgress(m_countdown.ringMaximum(), 0);
@@ -130,16 +132,24 @@ void ScheduledTask::timerGorevTimer() {
             emitProgress(r.ringMaximum, r.ringValue);
             carryOut();
             return;
-        case Countdown::TickOutcome::Missed:
-            Q_EMIT missed(m_action, due);
+        case Countdown::TickOutcome::Missed: {
+            // Tried for the whole grace minute and refused each time: the user learns why,
+            // not only that the end passed.
+            const std::string refused = std::exchange(m_privilegeError, {});
+            if (refused.empty())
+                Q_EMIT missed(m_action, due);
             if (r.armed)
                 emitProgress(r.ringMaximum, r.ringValue); // an everyday task's next day
             else
                 ended();
+            if (!refused.empty())
+                Q_EMIT failed(m_action, QString::fromStdString(refused));
             return;
         }
-    } catch (const PowerError&) {
+        }
+    } catch (const PowerError& error) {
         // The privilege step failed: the next tick tries again.
+        m_privilegeError = error.what();
     }
 }
 
@@ -166,6 +176,7 @@ void ScheduledTask::carryOut() {
 
 void ScheduledTask::outcome(const std::string& error) {
     m_awaitingOutcome = false;
+    m_privilegeError.clear();
     const PowerAction action = m_action;
     if (m_countdown.confirmCarriedOut(m_clock.now()))
         emitProgress(m_countdown.ringMaximum(), 0);

@@ -109,6 +109,7 @@ private:
     PowerAction m_action = PowerAction::Shutdown;
     std::string m_refusal;
     bool m_awaitingOutcome = false; // the action was asked for; its answer is awaited
+    std::string m_privilegeError;   // why the last try at the end failed, while it is retried
     QTimer* m_taskTimer;
     QTimer* m_reminderTimer;
 };

@@ -94,9 +94,9 @@ private:
 class TimedPowerBackend : public RecordingPowerBackend {
 public:
     explicit TimedPowerBackend(const Clock& clock) : m_clock(clock) {}
-    void shutdown(PowerDone done) override {
+    void carryOut(PowerAction action, PowerDone done) override {
         actionTimes.push_back(m_clock.now());
-        RecordingPowerBackend::shutdown(std::move(done));
+        RecordingPowerBackend::carryOut(action, std::move(done));
     }
     std::vector<QDateTime> actionTimes;
 

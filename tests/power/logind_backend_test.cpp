@@ -152,7 +152,7 @@ TEST_P(LogindQueryTest, OnlyNoAndNaRefuseBeforeTheAction) {
                QStringLiteral("ret = '%1'").arg(QLatin1String(GetParam().answer)));
     LogindBackend backend(bus);
 
-    const PowerAvailability availability = actionAvailability(backend, GetParam().action);
+    const PowerAvailability availability = backend.availability(GetParam().action);
     EXPECT_EQ(availability.possible, GetParam().possible);
     const auto outcome = outcomeOf(backend, GetParam().action);
     if (GetParam().possible) {
@@ -190,7 +190,7 @@ TEST_F(LogindBackendTest, LockWithoutAnyKnownSessionIsRefusedAndCallsNothing) {
                QStringLiteral("raise dbus.exceptions.DBusException('no user', "
                               "name='org.freedesktop.login1.NoSuchUser')"));
     LogindBackend backend(bus);
-    EXPECT_FALSE(backend.canUseSession().possible);
+    EXPECT_FALSE(backend.availability(PowerAction::Lock).possible);
     for (PowerAction action : {PowerAction::Lock, PowerAction::Signout}) {
         const auto outcome = outcomeOf(backend, action);
         ASSERT_TRUE(outcome);
@@ -204,8 +204,8 @@ TEST_F(LogindBackendTest, MissingLogindIsTriedAndItsAbsenceReported) {
     // failure comes back as the outcome; nothing throws.
     LogindBackend backend(QDBusConnection::sessionBus());
     EXPECT_TRUE(backend.setTokenPrivilege(kShutdownPrivilege, true));
-    EXPECT_TRUE(backend.canSuspend().possible);
-    EXPECT_TRUE(backend.canUseSession().possible);
+    EXPECT_TRUE(backend.availability(PowerAction::Suspend).possible);
+    EXPECT_TRUE(backend.availability(PowerAction::Lock).possible);
     const auto outcome = outcomeOf(backend, PowerAction::Shutdown);
     ASSERT_TRUE(outcome);
     EXPECT_NE(outcome->find("ServiceUnknown"), std::string::npos) << *outcome;

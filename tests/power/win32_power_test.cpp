@@ -1,4 +1,5 @@
 #include "power/win32_backend.h"
+#include "schedule/power_action.h"
 
 #include <windows.h>
 
@@ -55,8 +56,7 @@ Win32PowerApi recordingApi() {
 }
 
 struct Case {
-    const char* name;
-    void (*run)(PowerBackend&, PowerDone);
+    PowerAction action;
     std::vector<std::string> expected;
 };
 
@@ -71,48 +71,44 @@ protected:
 TEST_P(Win32ActionTest, CallsTheSystemWithTheExactFlagsAndReportsItsOutcome) {
     Win32PowerBackend backend(recordingApi());
     std::vector<std::string> outcomes;
-    GetParam().run(backend, [&](const std::string& error) { outcomes.push_back(error); });
+    backend.carryOut(GetParam().action,
+                     [&](const std::string& error) { outcomes.push_back(error); });
     EXPECT_EQ(g_calls, GetParam().expected);
     EXPECT_EQ(outcomes, std::vector<std::string>{""});
 
     // A refused call reports the system's message for its error code.
     g_failWith = ERROR_ACCESS_DENIED;
     outcomes.clear();
-    GetParam().run(backend, [&](const std::string& error) { outcomes.push_back(error); });
+    backend.carryOut(GetParam().action,
+                     [&](const std::string& error) { outcomes.push_back(error); });
     ASSERT_EQ(outcomes.size(), 1u);
     EXPECT_FALSE(outcomes[0].empty());
     EXPECT_NE(outcomes[0], "System error 5");
 }
 
 // Shutdown is EWX_SHUTDOWN (not POWEROFF); all three are forced; the reason is 0.
-INSTANTIATE_TEST_SUITE_P(
-    EveryOperation, Win32ActionTest,
-    ::testing::Values(
-        Case{
-            "shutdown", [](PowerBackend& b, PowerDone d) { b.shutdown(d); }, {"ExitWindowsEx 5 0"}},
-        Case{"restart", [](PowerBackend& b, PowerDone d) { b.restart(d); }, {"ExitWindowsEx 6 0"}},
-        Case{"signOut", [](PowerBackend& b, PowerDone d) { b.signOut(d); }, {"ExitWindowsEx 4 0"}},
-        Case{
-            "suspend", [](PowerBackend& b, PowerDone d) { b.suspend(d); }, {"SetSuspendState 000"}},
-        Case{"hibernate",
-             [](PowerBackend& b, PowerDone d) { b.hibernate(d); },
-             {"SetSuspendState 100"}},
-        Case{"lock", [](PowerBackend& b, PowerDone d) { b.lock(d); }, {"LockWorkStation"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(EveryOperation, Win32ActionTest,
+                         ::testing::Values(Case{PowerAction::Shutdown, {"ExitWindowsEx 5 0"}},
+                                           Case{PowerAction::Restart, {"ExitWindowsEx 6 0"}},
+                                           Case{PowerAction::Signout, {"ExitWindowsEx 4 0"}},
+                                           Case{PowerAction::Suspend, {"SetSuspendState 000"}},
+                                           Case{PowerAction::Hibernate, {"SetSuspendState 100"}},
+                                           Case{PowerAction::Lock, {"LockWorkStation"}}),
+                         [](const auto& info) {
+                             return std::string(namesOf(info.param.action).stored);
+                         });
 
 TEST(Win32Queries, SuspendAndHibernateAskTheSystemTheRestArePossible) {
     g_calls.clear();
     Win32PowerBackend backend(recordingApi());
     g_suspendAllowed = false;
     g_hibernateAllowed = true;
-    EXPECT_FALSE(backend.canSuspend().possible);
-    EXPECT_EQ(backend.canSuspend().reason, "IsPwrSuspendAllowed: no");
-    EXPECT_TRUE(backend.canHibernate().possible);
-    EXPECT_TRUE(backend.canPowerOff().possible);
-    EXPECT_TRUE(backend.canReboot().possible);
-    EXPECT_TRUE(backend.canUseSession().possible);
-    EXPECT_EQ(g_calls, (std::vector<std::string>{"IsPwrSuspendAllowed", "IsPwrSuspendAllowed",
-                                                 "IsPwrHibernateAllowed"}));
+    for (PowerAction action : kAllPowerActions) {
+        const PowerAvailability answer = backend.availability(action);
+        EXPECT_EQ(answer.possible, action != PowerAction::Suspend) << namesOf(action).stored;
+        EXPECT_EQ(answer.reason, action == PowerAction::Suspend ? "IsPwrSuspendAllowed: no" : "");
+    }
+    EXPECT_EQ(g_calls, (std::vector<std::string>{"IsPwrSuspendAllowed", "IsPwrHibernateAllowed"}));
 }
 
 TEST(Win32Privilege, EnablesTheShutdownPrivilege) {
@@ -145,8 +141,8 @@ TEST(Win32Privilege, UnknownPrivilegeRaisesTheSystemsMessage) {
 TEST(Win32Availability, QueriesAnswerWithoutActing) {
     Win32PowerBackend backend;
     // Whatever this system answers, asking must not fail or act.
-    const bool suspend = backend.canSuspend().possible;
-    const bool hibernate = backend.canHibernate().possible;
+    const bool suspend = backend.availability(PowerAction::Suspend).possible;
+    const bool hibernate = backend.availability(PowerAction::Hibernate).possible;
     EXPECT_EQ(suspend, IsPwrSuspendAllowed() != FALSE);
     EXPECT_EQ(hibernate, IsPwrHibernateAllowed() != FALSE);
 }

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace qz {
 namespace {
 
@@ -182,6 +184,22 @@ TEST_F(ScheduledTaskTest, OutcomesAtTheEnd) {
         }
         clock.set(kNow);
     }
+}
+
+TEST_F(ScheduledTaskTest, PrivilegeRefusedForTheWholeMinuteReportsTheSystemsReason) {
+    power.privilegeFails = true;
+    ASSERT_EQ(task.arm(planOf(PowerAction::Shutdown, TriggerMode::FromNow, QTime(0, 1))),
+              ScheduledTask::ArmResult::Armed);
+    tickAfter(60'000);
+    tickAfter(30'000);
+    EXPECT_TRUE(task.isArmed()); // still retried within the minute
+    tickAfter(31'000);
+    EXPECT_FALSE(task.isArmed());
+    EXPECT_EQ(missed.size(), 0);
+    ASSERT_EQ(failed.size(), 1);
+    EXPECT_EQ(failed[0][1].toString(), QStringLiteral("privilege not held"));
+    EXPECT_TRUE(std::none_of(power.calls.begin(), power.calls.end(),
+                             [](const std::string& c) { return c == "shutdown"; }));
 }
 
 TEST_F(ScheduledTaskTest, AnswerAfterStopIsDropped) {

@@ -2,6 +2,7 @@
 
 #include "power/power_backend.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -25,19 +26,33 @@ public:
             throw PowerError("privilege not held");
         return true;
     }
-    PowerAvailability canPowerOff() override { return query("canPowerOff"); }
-    PowerAvailability canReboot() override { return query("canReboot"); }
-    PowerAvailability canSuspend() override { return query("canSuspend"); }
-    PowerAvailability canHibernate() override { return query("canHibernate"); }
-    PowerAvailability canUseSession() override { return query("canUseSession"); }
-    void shutdown(PowerDone done) override { act("shutdown", std::move(done)); }
-    void restart(PowerDone done) override { act("restart", std::move(done)); }
-    void signOut(PowerDone done) override { act("signOut", std::move(done)); }
-    void suspend(PowerDone done) override { act("suspend", std::move(done)); }
-    void hibernate(PowerDone done) override { act("hibernate", std::move(done)); }
-    void lock(PowerDone done) override { act("lock", std::move(done)); }
+    PowerAvailability availability(PowerAction action) override {
+        return query(namesOfCall(action).query);
+    }
+    void carryOut(PowerAction action, PowerDone done) override {
+        act(namesOfCall(action).request, std::move(done));
+    }
 
 private:
+    // The names the calls are recorded by, by the action's value: the query, then the
+    // request.
+    struct CallNames {
+        PowerAction action;
+        const char* query;
+        const char* request;
+    };
+    static const CallNames& namesOfCall(PowerAction action) {
+        static constexpr std::array<CallNames, kPowerActionNames.size()> kCalls{{
+            {PowerAction::Shutdown, "canPowerOff", "shutdown"},
+            {PowerAction::Restart, "canReboot", "restart"},
+            {PowerAction::Lock, "canUseSession", "lock"},
+            {PowerAction::Suspend, "canSuspend", "suspend"},
+            {PowerAction::Hibernate, "canHibernate", "hibernate"},
+            {PowerAction::Signout, "canUseSession", "signOut"},
+        }};
+        static_assert(rowsStandAtTheirValue<&CallNames::action>(kCalls));
+        return kCalls[static_cast<std::size_t>(action)];
+    }
     PowerAvailability query(const std::string& name) {
         calls.push_back(name);
         for (const auto& [query, reason] : impossible)
