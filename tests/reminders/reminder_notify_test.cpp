@@ -7,6 +7,7 @@
 #include "support/manual_clock.h"
 #include "support/mock_bus.h"
 
+#include <QDBusPendingCallWatcher>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -58,10 +59,17 @@ protected:
         shown = false;
         task.timerGorevTimer();
         task.timerBildirimTimer();
-        // Minutes pass between reminders in real use: let the server's answer (the id the
-        // next one replaces) arrive.
+        // Minutes pass between reminders in real use: the server's answer (the id the next
+        // one replaces) is handled before the next one.
         if (shown)
-            QTest::qWait(100);
+            answered(*notifier);
+    }
+
+    // The notifier's watcher for an answer is gone once the answer was handled.
+    static void answered(const Notifier& n) {
+        const auto* object = dynamic_cast<const QObject*>(&n);
+        ASSERT_NE(object, nullptr);
+        QTRY_VERIFY(object->findChildren<QDBusPendingCallWatcher*>().isEmpty());
     }
 
     std::vector<MockCall> notifies() {
@@ -129,21 +137,20 @@ TEST_F(ReminderNotifyTest, MissingServiceIsNotAnErrorAndNothingOfTheRefusedOneIs
                                   QStringLiteral("susssasa{sv}i"), QStringLiteral("u"), code}));
         return reply.type() == QDBusMessage::ReplyMessage;
     };
-    // Each call below is sent after the one before was answered: the mock answers in order,
-    // and the notifier's answer is handled before the next reminder.
+    // Each reminder below is shown after the notifier has handled the answer to the one before.
     const auto show = [](Notifier& n) {
         n.showReminder(reminderName(), reminderTitle(), QStringLiteral("a\rb"));
     };
     DBusNotifier notifier(bus, nullptr);
     show(notifier);
     ASSERT_EQ(notifies().size(), 1u);
-    QCoreApplication::processEvents();
+    answered(notifier);
 
     ASSERT_TRUE(replaceNotify(QStringLiteral("raise dbus.exceptions.DBusException('gone', "
                                              "name='org.freedesktop.DBus.Error.ServiceUnknown')")));
     show(notifier);
     ASSERT_EQ(notifies().size(), 2u);
-    QCoreApplication::processEvents();
+    answered(notifier);
 
     ASSERT_TRUE(replaceNotify(QStringLiteral("ret = 77")));
     show(notifier);

@@ -53,4 +53,7 @@ private:
 std::optional<QByteArrayList> askLocalChannel(const QString& name, const QByteArray& line,
                                               int timeoutMs);
 
+// The whole lines of what a client received; nothing when not even one line came whole.
+std::optional<QByteArrayList> wholeLines(const QByteArray& received);
+
 } // namespace qz

@@ -205,11 +205,7 @@ std::optional<QByteArrayList> askLocalChannel(const QString& name, const QByteAr
             break;
     }
     ::close(fd);
-    QByteArrayList lines = received.split('\n');
-    lines.removeLast(); // the unfinished rest after the last line break
-    if (lines.isEmpty())
-        return std::nullopt;
-    return lines;
+    return wholeLines(received);
 }
 
 } // namespace qz

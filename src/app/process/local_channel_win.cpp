@@ -118,11 +118,7 @@ std::optional<QByteArrayList> askLocalChannel(const QString& name, const QByteAr
         if (received.contains('\n'))
             deadline = QDeadlineTimer::Forever;
     }
-    QByteArrayList lines = received.split('\n');
-    lines.removeLast(); // the unfinished rest after the last line break
-    if (lines.isEmpty())
-        return std::nullopt;
-    return lines;
+    return wholeLines(received);
 }
 
 } // namespace qz
