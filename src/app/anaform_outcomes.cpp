@@ -73,6 +73,14 @@ void TAnaform::markUnavailableActions() {
     }
 }
 
+QString TAnaform::armedNotice() const {
+    // The armed task may wait for a password nobody is there to give.
+    const qz::ScheduledTask& task = m_controller->task();
+    if (!task.isArmed() || !task.asksAuthorisation())
+        return {};
+    return message(qz::MessageId::AuthorisationAsked).arg(actionInMessage(task.action()));
+}
+
 void TAnaform::showRefusal(const QString& text) {
     if (!text.isEmpty())
         m_deps.prompts->showError(this, QString::fromUtf8(qz::kRefusalTitle), text);

@@ -170,7 +170,7 @@ void TAnaform::btnStartStopClick() {
 void TAnaform::taskArmedChanged(bool armed) {
     setArmedLook(armed);
     if (armed) {
-        showNotice({});
+        showNotice(armedNotice());
         setScheduleInputsEnabled(false);
     } else {
         m_pendingProgress.reset(); // the ring shows the stopped look below

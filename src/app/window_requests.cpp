@@ -29,8 +29,12 @@ RequestTarget::CancelResult WindowRequests::cancel() {
     return CancelResult::Stopped;
 }
 
-QString WindowRequests::arm(PowerAction action, TriggerMode trigger, const QString& value) {
-    return m_window.armFromCommand(action, trigger, value);
+RequestTarget::ArmAnswer WindowRequests::arm(PowerAction action, TriggerMode trigger,
+                                             const QString& value) {
+    const QString refusal = m_window.armFromCommand(action, trigger, value);
+    if (!refusal.isEmpty())
+        return {false, refusal};
+    return {true, m_window.armedNotice()};
 }
 
 } // namespace qz

@@ -15,7 +15,7 @@ public:
     void toTray() override;
     std::optional<ArmedTask> armedTask() const override;
     CancelResult cancel() override;
-    QString arm(PowerAction action, TriggerMode trigger, const QString& value) override;
+    ArmAnswer arm(PowerAction action, TriggerMode trigger, const QString& value) override;
 
 private:
     TAnaform& m_window;

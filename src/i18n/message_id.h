@@ -27,7 +27,8 @@ enum class MessageId {
     ImpossibleDate = 21,
     DownloadFailed = 22,
     SettingsNotSaved = 23,
-    UnreadableTime = 24, // a request's time that is not HH:MM
+    UnreadableTime = 24,     // a request's time that is not HH:MM
+    AuthorisationAsked = 25, // %1 the action
 };
 
 // The row's key in the table.

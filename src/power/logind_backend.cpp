@@ -1,5 +1,7 @@
 #include "power/logind_backend.h"
 
+#include "power/session_lock.h"
+
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
@@ -54,10 +56,13 @@ bool LogindBackend::setTokenPrivilege(const std::string&, bool) {
     return true;
 }
 
-void LogindBackend::call(const QString& method, const QVariantList& args, PowerDone done) {
+void LogindBackend::call(const QString& method, const QVariantList& args, bool askUser,
+                         PowerDone done) {
     QDBusMessage msg = QDBusMessage::createMethodCall(kService, kManagerPath, kManager, method);
     msg.setArguments(args);
-    auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(msg, kActionTimeoutMs));
+    msg.setInteractiveAuthorizationAllowed(askUser);
+    auto* watcher = new QDBusPendingCallWatcher(
+        m_bus.asyncCall(msg, askUser ? kAskingTimeoutMs : kActionTimeoutMs));
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
                      [watcher, method, done = std::move(done)] {
                          watcher->deleteLater();
@@ -81,11 +86,14 @@ PowerAvailability LogindBackend::answer(const QString& method) {
     const QDBusMessage msg =
         QDBusMessage::createMethodCall(kService, kManagerPath, kManager, method);
     const QDBusReply<QString> reply = m_bus.call(msg, QDBus::Block, kQueryTimeoutMs);
-    // "challenge" is tried (logind may still allow it); a failed query is tried too, and
-    // the action's own reply then tells.
-    if (reply.isValid() &&
-        (reply.value() == QLatin1String("no") || reply.value() == QLatin1String("na")))
+    // A failed query is tried: the action's own reply then tells.
+    if (!reply.isValid())
+        return {};
+    if (reply.value() == QLatin1String("no") || reply.value() == QLatin1String("na"))
         return {false, (method + QStringLiteral(": ") + reply.value()).toStdString()};
+    // Possible once someone gives the password the system asks for.
+    if (reply.value() == QLatin1String("challenge"))
+        return {true, {}, true};
     return {};
 }
 
@@ -100,13 +108,13 @@ PowerAvailability LogindBackend::availability(PowerAction action) {
     return row.query ? answer(QLatin1String(row.query)) : sessionAvailability();
 }
 
-void LogindBackend::carryOut(PowerAction action, PowerDone done) {
+void LogindBackend::carryOut(PowerAction action, bool askUser, PowerDone done) {
     const LogindAction& row = logindAction(action);
     const QString request = QLatin1String(row.request);
     if (row.query) {
-        // The "interactive" argument is false: the program runs unattended at the end of a
-        // countdown, so there is nobody to answer an authentication prompt.
-        call(request, {false}, std::move(done));
+        // logind's "interactive" argument: an authentication prompt only where logind said
+        // it would ask, since the program usually runs unattended at the end of a countdown.
+        call(request, {askUser}, askUser, std::move(done));
         return;
     }
     const QString id = ownSessionId();
@@ -114,7 +122,18 @@ void LogindBackend::carryOut(PowerAction action, PowerDone done) {
         done(kNoSession);
         return;
     }
-    call(request, {id}, std::move(done));
+    if (action != PowerAction::Lock) {
+        call(request, {id}, false, std::move(done));
+        return;
+    }
+    // logind takes the request whether or not a screen locker listens: the lock is
+    // confirmed by the session, or sought elsewhere.
+    call(request, {id}, false, [bus = m_bus, id, done = std::move(done)](const std::string& error) {
+        if (!error.empty())
+            done(error);
+        else
+            confirmSessionLocked(bus, id, done);
+    });
 }
 
 static QVariant readProperty(QDBusConnection& bus, const QString& path, const QString& iface,

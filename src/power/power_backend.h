@@ -21,6 +21,9 @@ struct PowerAvailability {
     // sign out, Windows refusing suspend): a system that cannot be asked is tried at the end.
     bool possible = true;
     std::string reason; // the system's own words when not possible
+    // Possible only once someone gives the system's authorisation (logind "challenge"): an
+    // unattended request may be refused.
+    bool asksAuthorisation = false;
 };
 
 // Called exactly once with the outcome of a request: empty when the system took it, else
@@ -37,14 +40,15 @@ using PowerDone = std::function<void(const std::string& error)>;
 // - availability answers for one action; it blocks for a bounded time at most.
 // - carryOut makes the action's one request and reports its outcome through done, without
 //   blocking the caller for the system's answer. Shutdown, restart and sign-out are
-//   forced: they do not wait for other programs' consent.
+//   forced: they do not wait for other programs' consent. With askUser, the system may ask
+//   the user for its authorisation, and the answer is waited for as long as that takes.
 class PowerBackend {
 public:
     virtual ~PowerBackend() = default;
 
     virtual bool setTokenPrivilege(const std::string& name, bool enable) = 0;
     virtual PowerAvailability availability(PowerAction action) = 0;
-    virtual void carryOut(PowerAction action, PowerDone done) = 0;
+    virtual void carryOut(PowerAction action, bool askUser, PowerDone done) = 0;
 };
 
 // The backend of the running platform: systemd-logind on the system bus, or the Win32 calls.

@@ -10,7 +10,7 @@ void carryOutAction(PowerBackend& backend, PowerAction action, PowerDone done) {
         done(availability.reason);
         return;
     }
-    backend.carryOut(action, std::move(done));
+    backend.carryOut(action, availability.asksAuthorisation, std::move(done));
 }
 
 } // namespace qz

@@ -35,8 +35,8 @@ public:
     PowerAvailability availability(PowerAction action) override {
         return logind().availability(action);
     }
-    void carryOut(PowerAction action, PowerDone done) override {
-        logind().carryOut(action, std::move(done));
+    void carryOut(PowerAction action, bool askUser, PowerDone done) override {
+        logind().carryOut(action, askUser, std::move(done));
     }
 
 private:

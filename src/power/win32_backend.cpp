@@ -132,7 +132,7 @@ bool request(const Win32PowerApi& api, PowerAction action) {
 
 } // namespace
 
-void Win32PowerBackend::carryOut(PowerAction action, PowerDone done) {
+void Win32PowerBackend::carryOut(PowerAction action, bool, PowerDone done) {
     // Taken before anything else can overwrite the call's error code.
     const bool succeeded = request(m_api, action);
     done(succeeded ? std::string() : systemMessage(GetLastError()));

@@ -28,7 +28,7 @@ public:
     bool setTokenPrivilege(const std::string& name, bool enable) override;
     PowerAvailability availability(PowerAction action) override;
     // Reports the system's message for GetLastError when the call fails.
-    void carryOut(PowerAction action, PowerDone done) override;
+    void carryOut(PowerAction action, bool askUser, PowerDone done) override;
 
 private:
     Win32PowerApi m_api;

@@ -58,6 +58,7 @@ ScheduledTask::ArmResult ScheduledTask::arm(const Plan& plan) {
         return ArmResult::InvalidInput;
     }
     m_action = plan.action;
+    m_asksAuthorisation = answer.asksAuthorisation;
     m_awaitingOutcome = false;
     m_privilegeError.clear();
     m_taskTimer->start();

@@ -49,6 +49,9 @@ public:
     PowerAvailability availability(PowerAction action) const;
     // Why the last arm() gave ActionUnavailable, in the system's words.
     const std::string& refusal() const { return m_refusal; }
+    // When armed, the system said it will ask for authorisation at the end: nobody there to
+    // give it, the action is refused.
+    bool asksAuthorisation() const { return m_asksAuthorisation; }
     // Disarms an armed task; nothing happens when none is armed.
     void stop();
     // Moves the armed task's end by kPostponeMSecs; the ring, the reminders (which come
@@ -108,6 +111,7 @@ private:
     ReminderDecision m_reminderDecision;
     PowerAction m_action = PowerAction::Shutdown;
     std::string m_refusal;
+    bool m_asksAuthorisation = false;
     bool m_awaitingOutcome = false; // the action was asked for; its answer is awaited
     std::string m_privilegeError;   // why the last try at the end failed, while it is retried
     QTimer* m_taskTimer;

@@ -295,6 +295,39 @@ TEST_F(CountdownTest, TurkishMessagesNameTheActionAsANoun) {
     EXPECT_TRUE(w.isArmed());
 }
 
+// logind's "challenge": armed all the same, with a word that a password will be asked for at
+// the end; the request then lets the system ask. Another task's arming clears the word.
+TEST_F(CountdownTest, ActionThatAsksForAPasswordIsArmedWithAWordAndAsksAtTheEnd) {
+    struct {
+        int language;
+        const char* said;
+    } cases[] = {
+        {2, "The system will ask for a password for Shutdown when it is due; if nobody answers, "
+            "it may not be carried out"},
+        {1, "Sistem, kapatma zamanı geldiğinde parola isteyecek; yanıtlayan olmazsa "
+            "yapılmayabilir"},
+    };
+    for (const auto& c : cases) {
+        TAnaform& w = startAt();
+        child<TqzComboBox>("cmbDil")->setItemIndex(c.language - 1);
+        power->asking = {"canPowerOff"};
+        armFromNow("00:01");
+        auto* notice = child<TqzLabel>("lblNotice");
+        EXPECT_EQ(notice->caption(), QString::fromUtf8(c.said));
+        EXPECT_TRUE(notice->isVisibleTo(&w));
+        EXPECT_EQ(notice->shownLines().join(QLatin1Char(' ')), notice->caption());
+
+        tickAfter(60'000);
+        EXPECT_EQ(power->calls,
+                  (std::vector<std::string>{kPrivilege, "canPowerOff", "shutdown asking"}));
+        power->calls.clear();
+        child<TqzButton>("btnrestart")->setDown(true);
+        armFromNow("00:01");
+        EXPECT_FALSE(notice->isVisibleTo(&w));
+        destroyWindow();
+    }
+}
+
 struct RefusedStart {
     const char* name;
     const char* radio;

@@ -87,6 +87,29 @@ def copy_pid(lock):
         return int(f.readline().strip() or 0)
 
 
+def mock_method(env, name, signature_in, signature_out, code):
+    """Replaces a method of the logind mock."""
+    subprocess.run(["gdbus", "call", "--address", env["DBUS_SYSTEM_BUS_ADDRESS"],
+                    "--dest", "org.freedesktop.login1", "--object-path",
+                    "/org/freedesktop/login1", "--method",
+                    "org.freedesktop.DBus.Mock.AddMethod", "org.freedesktop.login1.Manager",
+                    name, signature_in, signature_out, code],
+                   check=True, stdout=subprocess.DEVNULL)
+
+
+def asks_for_password(program, env):
+    """An action the system will ask a password for is armed all the same, with a word that
+    it may not be carried out unattended."""
+    mock_method(env, "CanPowerOff", "", "s", "ret = 'challenge'")
+    try:
+        expect(program, env, ["--action", "shutdown", "--in", "00:30"], 0,
+               r"^The system will ask for a password for Shutdown when it is due", "err")
+        expect(program, env, ["--status"], 0, r"^armed shutdown ")
+        expect(program, env, ["--cancel"], 0, r"^ok$")
+    finally:
+        mock_method(env, "CanPowerOff", "", "s", "ret = 'yes'")
+
+
 def other_session(program, env):
     """The running copy belongs to its login session: another session's request does not
     reach it (and a status request starts nothing)."""
@@ -113,12 +136,7 @@ def frozen_copy(program, env, lock):
 def cancel_too_late(program, env):
     """--cancel once the action has been asked of the system (logind answering slowly):
     too late, and said so."""
-    subprocess.run(["gdbus", "call", "--address", env["DBUS_SYSTEM_BUS_ADDRESS"],
-                    "--dest", "org.freedesktop.login1", "--object-path",
-                    "/org/freedesktop/login1", "--method",
-                    "org.freedesktop.DBus.Mock.AddMethod", "org.freedesktop.login1.Manager",
-                    "LockSession", "s", "", "time.sleep(6)"],
-                   check=True, stdout=subprocess.DEVNULL)
+    mock_method(env, "LockSession", "s", "", "time.sleep(6)")
     now = datetime.now()
     due = (now + timedelta(minutes=1 if now.second < 50 else 2)).replace(second=0,
                                                                           microsecond=0)
@@ -187,6 +205,7 @@ def main(program):
             if code != status or not re.search(pattern, text, re.S):
                 raise Failed(f"{args}: status {code} (expected {status}), "
                              f"stdout {out!r}, stderr {err!r}")
+        asks_for_password(program, env)
         other_session(program, env)
         frozen_copy(program, env, lock)
         cancel_too_late(program, env)

@@ -94,9 +94,9 @@ private:
 class TimedPowerBackend : public RecordingPowerBackend {
 public:
     explicit TimedPowerBackend(const Clock& clock) : m_clock(clock) {}
-    void carryOut(PowerAction action, PowerDone done) override {
+    void carryOut(PowerAction action, bool askUser, PowerDone done) override {
         actionTimes.push_back(m_clock.now());
-        RecordingPowerBackend::carryOut(action, std::move(done));
+        RecordingPowerBackend::carryOut(action, askUser, std::move(done));
     }
     std::vector<QDateTime> actionTimes;
 

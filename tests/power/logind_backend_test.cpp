@@ -3,6 +3,10 @@
 #include "support/mock_bus.h"
 
 #include <QDBusObjectPath>
+#include <QDBusVirtualObject>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -45,6 +49,14 @@ protected:
             {id, QStringLiteral("seat0"), QVariant::fromValue(uint(::getuid())),
              QStringLiteral("tester"), true}));
         ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
+    }
+
+    // A screen locker that listens: logind's lock request locks and sets the hint.
+    void lockerListens() {
+        mockMethod(QStringLiteral("LockSession"), QStringLiteral("s"), QString(),
+                   QStringLiteral("objects['/org/freedesktop/login1/session/' + args[0]]"
+                                  ".UpdateProperties('org.freedesktop.login1.Session', "
+                                  "{'LockedHint': dbus.Boolean(True)})"));
     }
 
     // The calls that would change something on a real machine.
@@ -95,6 +107,7 @@ TEST_P(LogindActionTest, MakesExactlyItsOwnCallWithLogindsTypes) {
     addSession(QStringLiteral("c7"));
     mockMethod(QStringLiteral("GetSessionByPID"), QStringLiteral("u"), QStringLiteral("o"),
                QStringLiteral("ret = '/org/freedesktop/login1/session/c7'"));
+    lockerListens();
     LogindBackend backend(bus);
 
     EXPECT_EQ(outcomeOf(backend, GetParam().action), std::string());
@@ -136,6 +149,7 @@ struct QueryCase {
     const char* query;
     const char* answer;
     bool possible;
+    bool asks = false; // the request lets logind ask for a password
 };
 
 void PrintTo(const QueryCase& c, std::ostream* os) {
@@ -145,8 +159,8 @@ void PrintTo(const QueryCase& c, std::ostream* os) {
 class LogindQueryTest : public LogindBackendTest,
                         public ::testing::WithParamInterface<QueryCase> {};
 
-// "no" and "na" refuse before anything is asked for; "challenge" is tried, and logind's
-// reply to the action then tells.
+// "no" and "na" refuse before anything is asked for; "challenge" is tried, with logind
+// allowed to ask for a password, and logind's reply to the action then tells.
 TEST_P(LogindQueryTest, OnlyNoAndNaRefuseBeforeTheAction) {
     mockMethod(QLatin1String(GetParam().query), QString(), QStringLiteral("s"),
                QStringLiteral("ret = '%1'").arg(QLatin1String(GetParam().answer)));
@@ -154,10 +168,13 @@ TEST_P(LogindQueryTest, OnlyNoAndNaRefuseBeforeTheAction) {
 
     const PowerAvailability availability = backend.availability(GetParam().action);
     EXPECT_EQ(availability.possible, GetParam().possible);
+    EXPECT_EQ(availability.asksAuthorisation, GetParam().asks);
     const auto outcome = outcomeOf(backend, GetParam().action);
     if (GetParam().possible) {
         EXPECT_EQ(outcome, std::string());
-        EXPECT_EQ(actions().size(), 1u);
+        const auto calls = actions();
+        ASSERT_EQ(calls.size(), 1u);
+        EXPECT_EQ(calls[0].args, QVariantList{GetParam().asks});
     } else {
         EXPECT_EQ(outcome, std::string(GetParam().query) + ": " + GetParam().answer);
         EXPECT_TRUE(actions().empty());
@@ -170,8 +187,141 @@ INSTANTIATE_TEST_SUITE_P(
                       QueryCase{PowerAction::Restart, "CanReboot", "na", false},
                       QueryCase{PowerAction::Suspend, "CanSuspend", "no", false},
                       QueryCase{PowerAction::Hibernate, "CanHibernate", "na", false},
-                      QueryCase{PowerAction::Hibernate, "CanHibernate", "challenge", true},
+                      QueryCase{PowerAction::Hibernate, "CanHibernate", "challenge", true, true},
+                      QueryCase{PowerAction::Shutdown, "CanPowerOff", "challenge", true, true},
                       QueryCase{PowerAction::Shutdown, "CanPowerOff", "yes", true}));
+
+// The desktop's screen saver on the session bus: answers Lock, or refuses it.
+class ScreenSaver : public QDBusVirtualObject {
+public:
+    bool locks = true;
+    int asked = 0;
+
+    QString introspect(const QString&) const override { return {}; }
+    bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override {
+        if (message.member() != QLatin1String("Lock"))
+            return false;
+        ++asked;
+        connection.send(
+            locks ? message.createReply()
+                  : message.createErrorReply(QDBusError::AccessDenied, QStringLiteral("not now")));
+        return true;
+    }
+};
+
+enum class Saver { None, Locks, Refuses };
+enum class Xdg { None, Locks, OnlyBlanks };
+
+struct LockCase {
+    const char* name;
+    bool lockerListens;
+    Saver saver;
+    Xdg xdg;
+    bool saverAsked;
+    bool xdgRun;
+    std::vector<const char*> reasonHas; // empty: locked
+};
+
+void PrintTo(const LockCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class LockTest : public LogindBackendTest, public ::testing::WithParamInterface<LockCase> {
+protected:
+    void SetUp() override {
+        LogindBackendTest::SetUp();
+        ASSERT_TRUE(QDBusConnection::sessionBus().isConnected());
+        addSession(QStringLiteral("c7"));
+        mockMethod(QStringLiteral("GetSessionByPID"), QStringLiteral("u"), QStringLiteral("o"),
+                   QStringLiteral("ret = '/org/freedesktop/login1/session/c7'"));
+        // Only the fake xdg-screensaver can be found: never the desk's own.
+        ASSERT_TRUE(bin.isValid());
+        savedPath = qgetenv("PATH");
+        qputenv("PATH", bin.path().toLocal8Bit());
+    }
+    void TearDown() override { qputenv("PATH", savedPath); }
+
+    // A fake xdg-screensaver that notes its run and, if it locks, sets the session's hint
+    // as a locker would.
+    void installXdgScreensaver(bool locks) {
+        const QString dbusSend = QStandardPaths::findExecutable(
+            QStringLiteral("dbus-send"), {QStringLiteral("/usr/bin"), QStringLiteral("/bin")});
+        ASSERT_FALSE(dbusSend.isEmpty());
+        QFile script(bin.filePath(QStringLiteral("xdg-screensaver")));
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\necho \"$@\" >> \"$0.ran\"\n");
+        if (locks)
+            script.write((dbusSend + " --system --print-reply --dest=org.freedesktop.login1 "
+                                     "/org/freedesktop/login1/session/c7 "
+                                     "org.freedesktop.login1.Session.SetLockedHint boolean:true "
+                                     ">/dev/null\n")
+                             .toLocal8Bit());
+        script.close();
+        ASSERT_TRUE(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    }
+    QString xdgRuns() {
+        QFile ran(bin.filePath(QStringLiteral("xdg-screensaver.ran")));
+        return ran.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(ran.readAll()) : QString();
+    }
+
+    QTemporaryDir bin;
+    QByteArray savedPath;
+};
+
+TEST_P(LockTest, TheSessionDecidesWhetherItLocked) {
+    const LockCase& c = GetParam();
+    if (c.lockerListens)
+        lockerListens();
+    ScreenSaver saver;
+    saver.locks = c.saver == Saver::Locks;
+    QDBusConnection desktop =
+        QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("screen saver"));
+    if (c.saver != Saver::None) {
+        ASSERT_TRUE(desktop.registerService(QStringLiteral("org.freedesktop.ScreenSaver")));
+        ASSERT_TRUE(
+            desktop.registerVirtualObject(QStringLiteral("/org/freedesktop/ScreenSaver"), &saver));
+    }
+    if (c.xdg != Xdg::None)
+        installXdgScreensaver(c.xdg == Xdg::Locks);
+    LogindBackend backend(bus);
+
+    const auto outcome = outcomeOf(backend, PowerAction::Lock);
+    ASSERT_TRUE(outcome);
+    if (c.reasonHas.empty()) {
+        EXPECT_EQ(*outcome, std::string());
+    }
+    for (const char* part : c.reasonHas)
+        EXPECT_NE(outcome->find(part), std::string::npos) << part << " in " << *outcome;
+    EXPECT_EQ(saver.asked, c.saverAsked ? 1 : 0);
+    EXPECT_EQ(xdgRuns(), c.xdgRun ? QStringLiteral("lock\n") : QString());
+    desktop.unregisterObject(QStringLiteral("/org/freedesktop/ScreenSaver"));
+    QDBusConnection::disconnectFromBus(QStringLiteral("screen saver"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lockers, LockTest,
+    ::testing::Values(
+        LockCase{"LockerListens", true, Saver::Locks, Xdg::Locks, false, false, {}},
+        LockCase{"ScreenSaverLocks", false, Saver::Locks, Xdg::Locks, true, false, {}},
+        LockCase{"XdgScreensaverLocks", false, Saver::None, Xdg::Locks, false, true, {}},
+        LockCase{"XdgScreensaverOnlyBlanks",
+                 false,
+                 Saver::Refuses,
+                 Xdg::OnlyBlanks,
+                 true,
+                 true,
+                 {"LockSession: no screen locker set the session's LockedHint",
+                  "org.freedesktop.ScreenSaver.Lock: not now (org.freedesktop.DBus.Error."
+                  "AccessDenied)",
+                  "xdg-screensaver lock: the session's LockedHint stayed false"}},
+        LockCase{"NothingLocks",
+                 false,
+                 Saver::None,
+                 Xdg::None,
+                 false,
+                 false,
+                 {"LockSession", "ServiceUnknown", "xdg-screensaver lock: could not be started"}}),
+    [](const ::testing::TestParamInfo<LockCase>& info) { return std::string(info.param.name); });
 
 TEST_F(LogindBackendTest, SessionFallsBackToTheOneTheEnvironmentNames) {
     // The mock has no GetSessionByPID: as for a program started outside any session.

@@ -53,6 +53,15 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{PowerAction::Suspend, false, {kPrivilege, "canSuspend"}},
                       Case{PowerAction::Hibernate, false, {kPrivilege, "canHibernate"}}));
 
+TEST(PowerExecutor, TheSystemMayAskOnlyWhereItSaidItWould) {
+    RecordingPowerBackend backend;
+    backend.asking = {"canHibernate"};
+    for (PowerAction action : {PowerAction::Hibernate, PowerAction::Suspend})
+        carryOutAction(backend, action, [](const std::string&) {});
+    EXPECT_EQ(backend.calls, (Calls{kPrivilege, "canHibernate", "hibernate asking", kPrivilege,
+                                    "canSuspend", "suspend"}));
+}
+
 TEST(PowerExecutor, FailedPrivilegeStopsEveryActionAndReachesTheCaller) {
     for (PowerAction action : kAllPowerActions) {
         RecordingPowerBackend backend;

@@ -71,7 +71,7 @@ protected:
 TEST_P(Win32ActionTest, CallsTheSystemWithTheExactFlagsAndReportsItsOutcome) {
     Win32PowerBackend backend(recordingApi());
     std::vector<std::string> outcomes;
-    backend.carryOut(GetParam().action,
+    backend.carryOut(GetParam().action, false,
                      [&](const std::string& error) { outcomes.push_back(error); });
     EXPECT_EQ(g_calls, GetParam().expected);
     EXPECT_EQ(outcomes, std::vector<std::string>{""});
@@ -79,7 +79,7 @@ TEST_P(Win32ActionTest, CallsTheSystemWithTheExactFlagsAndReportsItsOutcome) {
     // A refused call reports the system's message for its error code.
     g_failWith = ERROR_ACCESS_DENIED;
     outcomes.clear();
-    backend.carryOut(GetParam().action,
+    backend.carryOut(GetParam().action, false,
                      [&](const std::string& error) { outcomes.push_back(error); });
     ASSERT_EQ(outcomes.size(), 1u);
     EXPECT_FALSE(outcomes[0].empty());

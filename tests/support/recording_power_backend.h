@@ -2,6 +2,7 @@
 
 #include "power/power_backend.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -16,8 +17,9 @@ public:
     bool privilegeFails = false;
     // Answers of the queries, by name ("canSuspend", ...); unlisted ones are possible.
     std::vector<std::pair<std::string, std::string>> impossible; // query, reason
-    std::string refusal;       // the outcome every action reports; empty: taken
-    bool holdOutcomes = false; // keep the outcomes in `pending` instead of reporting them
+    std::vector<std::string> asking; // queries that answer the system will ask for a password
+    std::string refusal;             // the outcome every action reports; empty: taken
+    bool holdOutcomes = false;       // keep the outcomes in `pending` instead of reporting them
     std::vector<PowerDone> pending;
 
     bool setTokenPrivilege(const std::string& name, bool enable) override {
@@ -29,8 +31,9 @@ public:
     PowerAvailability availability(PowerAction action) override {
         return query(namesOfCall(action).query);
     }
-    void carryOut(PowerAction action, PowerDone done) override {
-        act(namesOfCall(action).request, std::move(done));
+    // A request that lets the system ask the user is recorded with " asking".
+    void carryOut(PowerAction action, bool askUser, PowerDone done) override {
+        act(std::string(namesOfCall(action).request) + (askUser ? " asking" : ""), std::move(done));
     }
 
 private:
@@ -58,7 +61,7 @@ private:
         for (const auto& [query, reason] : impossible)
             if (query == name)
                 return {false, reason};
-        return {};
+        return {true, {}, std::ranges::find(asking, name) != asking.end()};
     }
     void act(const std::string& name, PowerDone done) {
         calls.push_back(name);

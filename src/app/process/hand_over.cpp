@@ -66,6 +66,8 @@ int handOver(int argc, char* argv[], const Request& request) {
         print(stderr, QString::fromUtf8(answer.mid(8))); // the window's own sentence
         return kExitRefused;
     }
+    if (request.kind == Request::Kind::Arm && answer.startsWith("ok "))
+        print(stderr, QString::fromUtf8(answer.mid(3))); // armed, with a word for the user
     if (answer == "unknown request")
         return fail(kExitNoAnswer, QStringLiteral("the running copy does not know this request"));
     if (request.kind == Request::Kind::Cancel && answer == "sent")

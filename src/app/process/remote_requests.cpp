@@ -45,11 +45,13 @@ QByteArray answerRemoteRequest(RequestTarget& target, const QByteArray& line) {
     case Request::Kind::Cancel:
         return cancel(target);
     case Request::Kind::Arm: {
-        const QString refusal = target.arm(request->action, request->trigger, request->value);
-        // One line: the reason's own line breaks become blanks.
-        if (!refusal.isEmpty())
-            return "refused " + refusal.simplified().toUtf8();
-        break;
+        const RequestTarget::ArmAnswer answer =
+            target.arm(request->action, request->trigger, request->value);
+        // One line: the sentence's own line breaks become blanks.
+        const QByteArray said = answer.said.simplified().toUtf8();
+        if (!answer.armed)
+            return "refused " + said;
+        return said.isEmpty() ? QByteArray("ok") : "ok " + said;
     }
     }
     return "ok";

@@ -33,10 +33,15 @@ public:
     };
     virtual CancelResult cancel() = 0;
 
-    // Arms the task as the window's controls would; the reason it was refused, in the
-    // window's language, or empty when armed. value: HH:MM, or YYYY-MM-DDTHH:MM for a
-    // specified time.
-    virtual QString arm(PowerAction action, TriggerMode trigger, const QString& value) = 0;
+    // What an arm request came to, with the window's sentence about it in its language: why
+    // it was refused, or what the user should know of the armed task (often nothing).
+    struct ArmAnswer {
+        bool armed = false;
+        QString said;
+    };
+    // Arms the task as the window's controls would. value: HH:MM, or YYYY-MM-DDTHH:MM for
+    // a specified time.
+    virtual ArmAnswer arm(PowerAction action, TriggerMode trigger, const QString& value) = 0;
 };
 
 } // namespace qz
