@@ -1,5 +1,6 @@
 #include "power/logind_backend.h"
 
+#include "power/logind_names.h"
 #include "power/session_lock.h"
 
 #include <QDBusConnectionInterface>
@@ -17,12 +18,8 @@ namespace qz {
 
 namespace {
 
-const QString kService = QStringLiteral("org.freedesktop.login1");
-const QString kManagerPath = QStringLiteral("/org/freedesktop/login1");
-const QString kManager = QStringLiteral("org.freedesktop.login1.Manager");
-const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
-// Queries must not hang the window's tick when logind is slow or gone.
-constexpr int kQueryTimeoutMs = 3000;
+using namespace logind;
+
 const char* const kNoSession = "logind knows no login session of this program";
 
 // logind's query and request for each action, by the action's value. The session's
@@ -155,9 +152,7 @@ QString LogindBackend::ownSessionId() {
     const QDBusReply<QDBusObjectPath> path = m_bus.call(byPid, QDBus::Block, kQueryTimeoutMs);
     if (path.isValid()) {
         const QString id =
-            readProperty(m_bus, path.value().path(),
-                         QStringLiteral("org.freedesktop.login1.Session"), QStringLiteral("Id"))
-                .toString();
+            readProperty(m_bus, path.value().path(), kSession, QStringLiteral("Id")).toString();
         if (!id.isEmpty())
             return id;
     }

@@ -1,5 +1,7 @@
 #include "power/session_lock.h"
 
+#include "power/logind_names.h"
+
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
@@ -18,10 +20,10 @@ namespace qz {
 
 namespace {
 
-const QString kLogind = QStringLiteral("org.freedesktop.login1");
+using namespace logind;
+
 const QString kScreenSaver = QStringLiteral("org.freedesktop.ScreenSaver");
 constexpr int kPollMs = 250;
-constexpr int kQueryTimeoutMs = 3000;
 // How long the screen saver and xdg-screensaver may take to answer.
 constexpr int kHelperTimeoutMs = 10'000;
 
@@ -54,11 +56,9 @@ private:
     }
 
     void readHint() {
-        QDBusMessage msg = QDBusMessage::createMethodCall(
-            kLogind, m_sessionPath, QStringLiteral("org.freedesktop.DBus.Properties"),
-            QStringLiteral("Get"));
-        msg.setArguments(
-            {QStringLiteral("org.freedesktop.login1.Session"), QStringLiteral("LockedHint")});
+        QDBusMessage msg = QDBusMessage::createMethodCall(kService, m_sessionPath, kProperties,
+                                                          QStringLiteral("Get"));
+        msg.setArguments({kSession, QStringLiteral("LockedHint")});
         auto* watcher = new QDBusPendingCallWatcher(m_system.asyncCall(msg, kQueryTimeoutMs), this);
         connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher] {
             watcher->deleteLater();
@@ -142,10 +142,10 @@ private:
 
 void confirmSessionLocked(QDBusConnection systemBus, const QString& sessionId, PowerDone done) {
     QDBusMessage msg = QDBusMessage::createMethodCall(
-        kLogind, QStringLiteral("/org/freedesktop/login1"),
-        QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("GetSession"));
+        logind::kService, logind::kManagerPath, logind::kManager, QStringLiteral("GetSession"));
     msg.setArguments({sessionId});
-    const QDBusReply<QDBusObjectPath> path = systemBus.call(msg, QDBus::Block, kQueryTimeoutMs);
+    const QDBusReply<QDBusObjectPath> path =
+        systemBus.call(msg, QDBus::Block, logind::kQueryTimeoutMs);
     if (!path.isValid()) {
         done({}); // no session to watch: logind's word
         return;
