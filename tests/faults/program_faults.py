@@ -141,6 +141,31 @@ def click_close_button(env, window):
                     "click", "1"], env=env, check=True)
 
 
+def stop_task_unsaved(env, proc, window):
+    """Stops the everyday task the start armed again: a change saved at once, which a
+    read-only folder refuses. A box says so; it is dismissed."""
+    def boxes():
+        return [w for w in xdotool(env, "search", "--onlyvisible", "--name", TITLE) if w != window]
+
+    def wait_until(condition, what):
+        deadline = time.time() + 10 * SLOW
+        while not condition():
+            if proc.poll() is not None:
+                raise Failed(f"program ended ({proc.returncode}) waiting for {what}")
+            if time.time() > deadline:
+                raise Failed(f"no {what}")
+            time.sleep(0.1)
+
+    # The Start/Stop button, at 96 dpi.
+    subprocess.run(["xdotool", "mousemove", "--window", window, "473", "278", "click", "1"],
+                   env=env, check=True)
+    wait_until(boxes, "box saying the settings could not be saved")
+    box = boxes()[0]
+    xdotool(env, "windowfocus", "--sync", box)
+    xdotool(env, "key", "--window", box, "Return")
+    wait_until(lambda: not boxes(), "end of the box")
+
+
 def acting_calls(env):
     log = env.get("QZ_MOCK_LOGIND_LOG")
     if not log or not os.path.exists(log):
@@ -219,6 +244,8 @@ def run_in(tmp, scenario, program, stored_kind, ending, expect):
         windows = xdotool(env, "search", "--onlyvisible", "--name", TITLE)
         if len(windows) != 1:
             raise Failed(f"{len(windows)} windows titled like the program (an error box?)")
+        if scenario == "read_only_folder":
+            stop_task_unsaved(env, proc, windows[0])
         if ending == "close":
             click_close_button(env, windows[0])
         else:
