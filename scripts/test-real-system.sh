@@ -88,7 +88,7 @@ trap cleanup EXIT
 source "$real/checks.sh"
 
 echo "=== real: booting one system per check"
-checks=(shutdown restart signout lock unoffered inactive)
+checks=(shutdown restart signout lock nolocker unoffered inactive)
 start=$(date +%s)
 for check in "${checks[@]}"; do
     mkdir -p "$scratch/$check"

@@ -100,10 +100,12 @@ halt() {
     wait "$nspawn_pid" 2>/dev/null
 }
 
-# start_session USER: a login session of USER on seat0 running session.sh; prints its id.
+# start_session USER [no-locker]: a login session of USER on seat0 running session.sh, with
+# a screen locker unless told otherwise; prints its id.
 start_session() {
     local box=$dir/out/$1
     mkdir -m 777 "$box" && mkfifo -m 666 "$box/commands" || return 1
+    [[ "${2:-}" != no-locker ]] || touch "$box/no-locker"
     inside systemd-run -q --unit="qz-desktop-$1" --uid="$1" -p PAMName=login \
         -p Environment=XDG_SESSION_TYPE=x11 -p Environment=XDG_SESSION_CLASS=user \
         -p Environment=XDG_SEAT=seat0 /qz/real/session.sh >&2 || return 1
@@ -225,6 +227,34 @@ check_lock() {
     halt
 }
 
+# notified USER WORD: the body of the last notification USER's session was shown that has
+# WORD in it (a body may span lines in the log).
+notified() {
+    tr '\n' ' ' <"$dir/out/$1/notifications.log" 2>/dev/null |
+        grep -o "Notify \"[^\"]*\" [0-9]* \"[^\"]*\" \"[^\"]*\" \"[^\"]*$2[^\"]*\"" |
+        tail -n 1 | sed -E 's/.*" "//; s/"$//'
+}
+
+# A desktop without a screen locker: logind takes the lock request and nothing locks. The
+# program does not take that for a lock: it says so, and the session is not marked locked.
+check_nolocker() {
+    local sid told
+    boot nolocker || { fail "lock without a locker: the system did not boot"; return; }
+    sid=$(start_session alice no-locker) || { fail "lock without a locker: no session"; return; }
+    arm alice lock || { fail "lock without a locker: arming refused: $(one_line "$armed")"; return; }
+    told_so() { [[ -n "$(notified alice LockedHint)" ]]; }
+    wait_until $((due + 60 - $(date +%s))) told_so
+    told=$(date +%s)
+    if ! told_so; then
+        fail "lock without a locker: no word that it did not lock $((told - due)) s after the due time"
+    elif [[ "$(session_property "$sid" LockedHint)" == yes ]]; then
+        fail "lock without a locker: session $sid says it is locked"
+    else
+        pass "lock without a locker: reported $((told - due)) s after the due time: $(one_line "$(notified alice LockedHint)")"
+    fi
+    halt
+}
+
 # Stand-by and sleep: logind answers "na" in a container, so arming is refused at once,
 # with its reason, and nothing stays armed.
 check_unoffered() {
@@ -266,7 +296,7 @@ check_inactive() {
     }
     wait_until 10 find_inactive || { fail "inactive session: none of$states is inactive"; return; }
     echo "sessions (user:id:active):$states" >&2
-    local log=$dir/out/$who/notifications.log refused
+    local refused
     if ! arm "$who" shutdown; then
         # Refused at once is shown as well.
         if [[ "$armed" == *PowerOff* ]]; then
@@ -277,20 +307,17 @@ check_inactive() {
         halt
         return
     fi
-    # The log's Notify lines: app, id, icon, summary, body; a body may span lines.
-    refusal() {
-        tr '\n' ' ' <"$log" 2>/dev/null |
-            grep -o 'Notify "[^"]*" [0-9]* "[^"]*" "[^"]*" "[^"]*PowerOff[^"]*"' | tail -n 1
-    }
-    has_refusal() { [[ -n "$(refusal)" ]]; }
+    has_refusal() { [[ -n "$(notified "$who" PowerOff)" ]]; }
     wait_until $((due + 60 - $(date +%s))) has_refusal
     refused=$(date +%s)
     if ! running; then
         fail "inactive session ($who): the system powered off"
+    elif [[ "$armed" != *"ask for a password"* ]]; then
+        fail "inactive session ($who): armed without a word of the password: $(one_line "$armed")"
     elif ! has_refusal; then
         fail "inactive session ($who): no notification of the refusal $((refused - due)) s after the due time"
     else
-        pass "inactive session ($who): shutdown refused, notified $((refused - due)) s after the due time: $(one_line "$(refusal | sed -E 's/.*" "//; s/"$//')")"
+        pass "inactive session ($who): armed with a word of the password, refused unattended, notified $((refused - due)) s after the due time: $(one_line "$(notified "$who" PowerOff)")"
     fi
     halt
 }

@@ -16,8 +16,9 @@ until [ -e "/tmp/.X11-unix/X${display#:}" ] || [ $i -ge 100 ]; do
 done
 # What a desktop's start-up does, so services the session bus starts see the display.
 dbus-update-activation-environment --systemd DISPLAY
-# The locker runs i3lock when logind asks the session to lock and sets its LockedHint.
-xss-lock -- i3lock -n >"$box/locker.log" 2>&1 &
+# The locker runs i3lock when logind asks the session to lock and sets its LockedHint; a
+# bare desktop has none.
+[ -e "$box/no-locker" ] || xss-lock -- i3lock -n >"$box/locker.log" 2>&1 &
 python3 -m dbusmock --session -t notification_daemon -l "$box/notifications.log" \
     >"$box/notifier.log" 2>&1 &
 i=0
