@@ -28,12 +28,12 @@ std::optional<T> valueOf(const std::pair<T, const char*> (&table)[N], const QByt
     return std::nullopt;
 }
 
-constexpr std::pair<TriggerMode, const char*> kTriggerWords[] = {
-    {TriggerMode::FromNow, "in"},
-    {TriggerMode::SpecifiedTime, "at"},
-    {TriggerMode::IdleTime, "idle"},
-    {TriggerMode::Everyday, "everyday"},
-};
+std::optional<TriggerMode> triggerFromWord(const QByteArray& word) {
+    for (TriggerMode t : kAllTriggerModes)
+        if (word == triggerWord(t))
+            return t;
+    return std::nullopt;
+}
 
 } // namespace
 
@@ -50,7 +50,8 @@ std::optional<PowerAction> actionFromOptionName(const QString& name) {
 }
 
 const char* triggerWord(TriggerMode trigger) {
-    return wordOf(kTriggerWords, trigger);
+    // The table's words are string literals, so their data ends in a null.
+    return namesOf(trigger).option.data();
 }
 
 QByteArray encodeRequest(const Request& request) {
@@ -70,7 +71,7 @@ std::optional<Request> decodeRequest(const QByteArray& line) {
     if (*kind != Request::Kind::Arm)
         return request;
     const auto action = actionFromOptionName(QString::fromUtf8(words[1]));
-    const auto trigger = valueOf(kTriggerWords, words[2]);
+    const auto trigger = triggerFromWord(words[2]);
     if (!action || !trigger)
         return std::nullopt;
     request.action = *action;
