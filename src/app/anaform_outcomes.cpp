@@ -32,6 +32,11 @@ QString TAnaform::actionInMessage(qz::PowerAction action) const {
     return actionCaption(action);
 }
 
+QString TAnaform::actionMessage(qz::MessageId id, qz::PowerAction action,
+                                const QString& reason) const {
+    return message(id).arg(actionInMessage(action)) + QLatin1Char('\n') + reason;
+}
+
 QString TAnaform::refusalText(qz::ArmRefusal refusal, qz::PowerAction action) const {
     switch (refusal) {
     case qz::ArmRefusal::AlreadyArmed:
@@ -43,8 +48,8 @@ QString TAnaform::refusalText(qz::ArmRefusal refusal, qz::PowerAction action) co
     case qz::ArmRefusal::IdleNotMeasurable:
         return message(qz::MessageId::IdleNotMeasurable);
     case qz::ArmRefusal::ActionUnavailable:
-        return message(qz::MessageId::ActionUnavailable).arg(actionInMessage(action)) +
-               QLatin1Char('\n') + QString::fromStdString(m_controller->task().refusal());
+        return actionMessage(qz::MessageId::ActionUnavailable, action,
+                             QString::fromStdString(m_controller->task().refusal()));
     case qz::ArmRefusal::ImpossibleDate:
         return message(qz::MessageId::ImpossibleDate);
     case qz::ArmRefusal::Unreadable:
@@ -65,9 +70,8 @@ void TAnaform::markUnavailableActions() {
         } else {
             // Shown as unavailable, its tip saying why; Start refuses it all the same.
             m_unavailable.insert(action);
-            button->setToolTip(
-                message(qz::MessageId::ActionUnavailable).arg(actionInMessage(action)) +
-                QLatin1Char('\n') + QString::fromStdString(answer.reason));
+            button->setToolTip(actionMessage(qz::MessageId::ActionUnavailable, action,
+                                             QString::fromStdString(answer.reason)));
         }
         button->setEnabled(!m_controller->task().isArmed() && answer.possible);
     }
@@ -87,8 +91,7 @@ void TAnaform::showRefusal(const QString& text) {
 }
 
 void TAnaform::taskFailed(qz::PowerAction action, const QString& error) {
-    const QString text = message(qz::MessageId::ActionFailed).arg(actionInMessage(action)) +
-                         QLatin1Char('\n') + error;
+    const QString text = actionMessage(qz::MessageId::ActionFailed, action, error);
     // The window may be in the tray: the notification is what is seen first.
     notifyOutcome(text);
     m_deps.prompts->showError(this, QString::fromUtf8(qz::kProgramTitle), text);
