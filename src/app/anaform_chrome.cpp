@@ -1,12 +1,9 @@
 // The title bar, the bottom bar, the settings panel and the window-level events.
 #include "app/anaform.h"
 
-#include "app/user_prompts.h"
 #include "build_config.h"
 #include "i18n/qz_lang.h"
-#include "schedule/countdown_math.h"
 #include "schedule/scheduled_task.h"
-#include "settings/settings_store.h"
 #include "tray/qz_tray_icon.h"
 #include "widgets/qz_button.h"
 #include "widgets/qz_circled_progress_bar.h"
@@ -21,12 +18,10 @@
 #include "widgets/qz_switch.h"
 #include "widgets/qz_time_edit.h"
 
-#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QMouseEvent>
-#include <QTimer>
 #include <QWindow>
 
 void TAnaform::connectHandlers() {

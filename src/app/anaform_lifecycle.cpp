@@ -5,19 +5,11 @@
 #include "app/user_prompts.h"
 #include "i18n/language_choice.h"
 #include "i18n/qz_lang.h"
-#include "schedule/clock.h"
-#include "schedule/countdown_math.h"
-#include "settings/settings_store.h"
-#include "tray/qz_tray_icon.h"
 #include "update/update_task.h"
-#include "widgets/qz_button.h"
 #include "widgets/qz_combo_box.h"
-#include "widgets/qz_date_edit.h"
 #include "widgets/qz_radio_button.h"
 #include "widgets/qz_switch.h"
-#include "widgets/qz_time_edit.h"
 
-#include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSignalBlocker>

@@ -2,13 +2,11 @@
 // refused by the system at the end, or skipped because its time passed unseen.
 #include "app/anaform.h"
 
-#include "app/process/guarded_application.h"
 #include "app/user_prompts.h"
 #include "i18n/language_index.h"
-#include "i18n/qz_lang.h"
+#include "i18n/program_titles.h"
 #include "reminders/notifier.h"
 #include "widgets/qz_button.h"
-#include "widgets/qz_date_edit.h"
 #include "widgets/qz_label.h"
 
 #include <QLocale>

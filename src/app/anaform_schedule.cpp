@@ -2,7 +2,6 @@
 // countdown from arming to carrying out the action.
 #include "app/anaform.h"
 
-#include "app/user_prompts.h"
 #include "i18n/qz_lang.h"
 #include "reminders/notifier.h"
 #include "reminders/reminder_decision.h"
