@@ -92,8 +92,6 @@ public Q_SLOTS:
     QString armFromCommand(qz::PowerAction action, qz::TriggerMode mode, const QString& value);
     // What the user should know of the armed task, shown in the bottom bar: empty mostly.
     QString armedNotice() const;
-    // Stores the settings now (also what a session manager asks for before it ends).
-    void SaveSettings();
     // The armed task's end 10 minutes later (tray menu, reminder); the Stop button's stop.
     void postponeTask();
     void cancelTask();

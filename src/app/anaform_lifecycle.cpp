@@ -72,10 +72,6 @@ void TAnaform::FormDestroy() {
     qz::runGuarded(*m_deps.prompts, this, [this] { m_controller->close(); });
 }
 
-void TAnaform::SaveSettings() {
-    m_controller->save();
-}
-
 QString TAnaform::everydayFlag() const {
     return m_controller->everydayFlag();
 }

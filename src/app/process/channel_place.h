@@ -8,11 +8,10 @@ namespace qz {
 struct ChannelPlace {
     QString channel; // a socket path on Unix, a pipe name on Windows; empty: no channel
     QString lock;    // the lock file's path; empty: no lock, every start runs alone
-    QString session; // the login session the copy belongs to; empty: one copy per user
 
     // A channel at a socket path of the caller's choice, the lock beside it.
     static ChannelPlace at(const QString& channel) {
-        return {channel, channel + QStringLiteral(".lock"), {}};
+        return {channel, channel + QStringLiteral(".lock")};
     }
 };
 

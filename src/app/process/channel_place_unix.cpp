@@ -80,10 +80,9 @@ ChannelPlace channelPlace() {
         if (make && !folder.isEmpty())
             QDir().mkpath(QFileInfo(folder).path()); // the cache folder may not exist yet
         if (isPrivateFolder(folder, make))
-            return {folder + socket, folder + QLatin1Char('/') + base + QStringLiteral(".lock"),
-                    session};
+            return {folder + socket, folder + QLatin1Char('/') + base + QStringLiteral(".lock")};
     }
-    return {{}, {}, session};
+    return {};
 }
 
 } // namespace qz

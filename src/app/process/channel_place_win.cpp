@@ -15,7 +15,7 @@ ChannelPlace channelPlace() {
     static const QRegularExpression unsafe(QStringLiteral("[^A-Za-z0-9_.-]"));
     const QString user = qEnvironmentVariable("USERNAME").replace(unsafe, QStringLiteral("_"));
     const QString base = QStringLiteral("qzscheduler-%1-%2").arg(user).arg(session);
-    return {base, QDir::temp().filePath(base + QStringLiteral(".lock")), QString::number(session)};
+    return {base, QDir::temp().filePath(base + QStringLiteral(".lock"))};
 }
 
 } // namespace qz

@@ -55,7 +55,7 @@ int main(int argc, char* argv[]) {
     // manager that asks for the program's data to be saved gets it saved.
     termination.setHandler([&Anaform] { Anaform.CloseButtonClick(); });
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &Anaform,
-                     [&Anaform] { Anaform.SaveSettings(); });
+                     [&Anaform] { Anaform.controller().save(); });
     if (termination.requested())
         return 0; // the window's end saves the settings
     Anaform.show();
