@@ -84,9 +84,9 @@ void TaskController::create(int defaultLanguage) {
                     Q_EMIT planChanged(m_plan);
                 }
             }
-            applySwitch(SettingsSwitch::StayOnTop, stored.stayOnTop);
-            applySwitch(SettingsSwitch::RunAtStartup, stored.runAtStartup);
-            applySwitch(SettingsSwitch::Notifications, stored.notifications);
+            setSwitch(SettingsSwitch::StayOnTop, stored.stayOnTop);
+            setSwitch(SettingsSwitch::RunAtStartup, stored.runAtStartup);
+            setSwitch(SettingsSwitch::Notifications, stored.notifications);
             m_language = stored.language != 0 ? stored.language : defaultLanguage;
             Q_EMIT languageChanged(m_language);
             m_loading = false;
@@ -140,10 +140,6 @@ void TaskController::editPlan(const Plan& plan) {
 }
 
 void TaskController::setSwitch(SettingsSwitch which, bool on) {
-    applySwitch(which, on);
-}
-
-void TaskController::applySwitch(SettingsSwitch which, bool on) {
     if (switchOn(which) == on)
         return;
     switch (which) {

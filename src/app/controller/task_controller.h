@@ -101,7 +101,6 @@ Q_SIGNALS:
 private:
     enum class SaveMoment { Choice, End };
     void saveAt(SaveMoment moment);
-    void applySwitch(SettingsSwitch which, bool on);
     void applyRunAtStartup();
     void registerLogonStart();
     void taskArmedChanged(bool armed);
