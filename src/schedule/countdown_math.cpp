@@ -79,7 +79,7 @@ EndTimeResult computeEndTime(TriggerMode mode, const ScheduleFields& fields, con
 
 QString remainingTimeText(qint64 spanMSecs, int language) {
     const bool turkish = language == kTurkish;
-    if (!turkish && language != 2)
+    if (!turkish && language != kEnglish)
         return {};
     const quint64 magnitude = spanMSecs < 0 ? static_cast<quint64>(-(spanMSecs + 1)) + 1
                                             : static_cast<quint64>(spanMSecs);
