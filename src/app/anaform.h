@@ -141,7 +141,6 @@ private:
     void createSettingsPanel();
     void placeComponents();
     void layoutDescription();
-    void connectHandlers();
     int px(int designPixels) const;
     QFont tahoma(int pixelHeight, bool bold) const;
     QFont ringPercentFont() const;
@@ -149,10 +148,11 @@ private:
     void setUpKeyboardAndReaders();
 
     // Chrome helpers, in anaform_chrome.cpp.
+    void connectHandlers();
     void applyStayOnTop(bool onTop);
-    TqzSwitch* settingsSwitch(qz::SettingsSwitch which) const;
     // What the controller says, in anaform_lifecycle.cpp.
     void connectController();
+    TqzSwitch* settingsSwitch(qz::SettingsSwitch which) const;
     int defaultLanguage() const;
     void showSwitch(qz::SettingsSwitch which, bool on);
     void showLanguage(int language);
@@ -175,6 +175,8 @@ private:
     void showPendingProgress();
     void showReminder(qint64 remainingSpanMSecs);
     void setArmedLook(bool armed);
+    void setScheduleInputsEnabled(bool enabled);
+    void refreshArmedTexts();
 
     // Outcomes, in anaform_outcomes.cpp.
     QString actionCaption(qz::PowerAction action) const;
@@ -196,8 +198,6 @@ private:
     void refreshTrayMenu();
     void refreshTrayTip();
     QList<qz::NotifierAction> reminderActions() const;
-    void setScheduleInputsEnabled(bool enabled);
-    void refreshArmedTexts();
 
     qz::AnaformDeps m_deps;
     std::unique_ptr<qz::Notifier> m_notifier;

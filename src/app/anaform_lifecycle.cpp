@@ -1,4 +1,4 @@
-// Creation, first show and destruction of the window, and what the settings store needs from it.
+// Creation, first show and destruction of the window, and how it shows what the controller says.
 #include "app/anaform.h"
 
 #include "app/process/guarded_application.h"
