@@ -4,10 +4,6 @@ namespace qz {
 
 namespace {
 
-QTime readTime(const QString& text) {
-    return QTime::fromString(text, QStringLiteral("HH:mm"));
-}
-
 // "YYYY-MM-DD": digits with dashes at their places, whatever date they name.
 bool dateShaped(QStringView text) {
     if (text.size() != 10)
@@ -21,6 +17,10 @@ bool dateShaped(QStringView text) {
 }
 
 } // namespace
+
+QTime readTime(const QString& text) {
+    return QTime::fromString(text, QStringLiteral("HH:mm"));
+}
 
 PlanRequest planFromRequest(Plan base, PowerAction action, TriggerMode mode, const QString& value) {
     PlanRequest request{PlanRequestResult::Read, std::move(base)};

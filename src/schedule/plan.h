@@ -5,6 +5,7 @@
 #include "schedule/trigger_mode.h"
 
 #include <QString>
+#include <QTime>
 
 namespace qz {
 
@@ -30,6 +31,10 @@ struct PlanRequest {
     PlanRequestResult result = PlanRequestResult::Read;
     Plan plan;
 };
+
+// A time of day written HH:MM, as requests and the stored everyday time give it; invalid
+// for anything else.
+QTime readTime(const QString& text);
 
 // `base` with the action, the trigger and that trigger's field set from a request's value:
 // HH:MM, or YYYY-MM-DDTHH:MM for a specified time. The other fields keep base's values.

@@ -104,8 +104,7 @@ void TaskController::show() {
     applyRunAtStartup();
     // Re-arm the everyday task only with a time and an action that read as such: a damaged
     // setting must not turn into a midnight task, or into a shutdown, the user never set.
-    const QTime savedTime =
-        QTime::fromString(QString::fromStdString(m_savedEverydayTime), QStringLiteral("HH:mm"));
+    const QTime savedTime = readTime(QString::fromStdString(m_savedEverydayTime));
     const bool rearm = m_loadedEverydayFlag == "1" && m_storedActionRead && savedTime.isValid();
     m_rearmDecided = true;
     if (rearm) {
