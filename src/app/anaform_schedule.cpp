@@ -173,11 +173,8 @@ void TAnaform::taskArmedChanged(bool armed) {
         setScheduleInputsEnabled(false);
     } else {
         m_pendingProgress.reset(); // the ring shows the stopped look below
-        for (qz::PowerAction a : qz::kAllPowerActions)
-            actionButton(a)->setEnabled(!m_unavailable.contains(a));
-        for (TqzRadioButton* r : m_triggerRadios)
-            r->setEnabled(true);
-        applyTriggerMode();
+        setScheduleInputsEnabled(true);
+        applyTriggerMode(); // then only the chosen trigger's fields stay enabled
         progress->setCaption(qz::remainingTimeTitle(activeLanguage()));
         progress->setValue(progress->maxValue());
     }

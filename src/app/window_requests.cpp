@@ -25,7 +25,7 @@ RequestTarget::CancelResult WindowRequests::cancel() {
         return CancelResult::NotArmed;
     if (task.isCarryingOut())
         return CancelResult::AlreadySent;
-    m_window.btnStartStopClick(); // exactly as the Stop button
+    m_window.cancelTask();
     return CancelResult::Stopped;
 }
 
