@@ -47,6 +47,10 @@ CASES = [
     (["--status"], IDLE, r"^idle$", "out"),
     # Refused before anything is asked.
     (["--action", "lock", "--in", "7:5"], USAGE, r"--in takes HH:MM", "err"),
+    (["--action", "lock", "--everyday", "24:00"], USAGE, r"--everyday takes HH:MM", "err"),
+    (["--action", "lock", "--at", "2027-1-05 10:00"], USAGE,
+     r"--at takes YYYY-MM-DD HH:MM, not '2027-1-05 10:00'", "err"),
+    (["--action", "lock", "--at", "10:00"], USAGE, r"--at takes YYYY-MM-DD HH:MM", "err"),
     (["--action", "fly", "--in", "00:10"], USAGE, r"unknown action", "err"),
     (["--action", "lock"], USAGE, r"needs one of", "err"),
     (["--action", "lock", "--in", "00:10", "--everyday", "10:00"], USAGE, r"exactly one", "err"),

@@ -1,27 +1,26 @@
 #include "app/process/command_line.h"
 
 #include "build_config.h"
+#include "schedule/plan.h"
 
 #include <QCommandLineParser>
-#include <QRegularExpression>
 
 namespace qz {
 
 namespace {
 
-// Trigger options (named by triggerWord()) and the form of each one's value.
+// Trigger options (named by triggerWord()), in the order the help lists them.
 struct Trigger {
     TriggerMode mode;
-    const char* pattern;
-    const char* form;
+    const char* form; // of the value, in the help and in a mistake
+    const char* description;
     QString option() const { return QLatin1String(triggerWord(mode)); }
 };
 const Trigger kTriggers[] = {
-    {TriggerMode::FromNow, R"(([01]\d|2[0-3]):[0-5]\d)", "HH:MM"},
-    {TriggerMode::SpecifiedTime, R"(\d{4}-\d{2}-\d{2} ([01]\d|2[0-3]):[0-5]\d)",
-     "YYYY-MM-DD HH:MM"},
-    {TriggerMode::IdleTime, R"(([01]\d|2[0-3]):[0-5]\d)", "HH:MM"},
-    {TriggerMode::Everyday, R"(([01]\d|2[0-3]):[0-5]\d)", "HH:MM"},
+    {TriggerMode::FromNow, "HH:MM", "After this long from now."},
+    {TriggerMode::SpecifiedTime, "YYYY-MM-DD HH:MM", "At this local date and time."},
+    {TriggerMode::IdleTime, "HH:MM", "After this long without keyboard or mouse input."},
+    {TriggerMode::Everyday, "HH:MM", "Every day at this time."},
 };
 
 CommandLine invalid(const QString& reason) {
@@ -47,13 +46,14 @@ CommandLine armRequest(const QCommandLineParser& parser) {
     if (!chosen)
         return invalid(QStringLiteral("--action needs one of --in, --at, --idle, --everyday"));
     const QString value = parser.value(chosen->option());
-    const QRegularExpression form(QRegularExpression::anchoredPattern(chosen->pattern));
-    if (!form.match(value).hasMatch())
+    // The request is blank-separated: --at's date and time are joined by a T.
+    const Request request{Request::Kind::Arm, *chosenAction, chosen->mode,
+                          QString(value).replace(QLatin1Char(' '), QLatin1Char('T'))};
+    // Read by the running copy's own rule; whether that time can be armed is its answer.
+    if (planFromRequest({}, request.action, request.trigger, request.value).result ==
+        PlanRequestResult::Unreadable)
         return invalid(QStringLiteral("--%1 takes %2, not '%3'")
                            .arg(chosen->option(), QLatin1String(chosen->form), value));
-    // The request is blank-separated: --at's date and time are joined by a T.
-    Request request{Request::Kind::Arm, *chosenAction, chosen->mode,
-                    QString(value).replace(QLatin1Char(' '), QLatin1Char('T'))};
     return {CommandLine::Kind::Request, {}, request};
 }
 
@@ -111,15 +111,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                       QStringLiteral("What to do: shutdown, restart, lock, standby (suspend), "
                                      "sleep (hibernate) or signout. Needs one trigger."),
                       QStringLiteral("action")});
-    parser.addOption({QStringLiteral("in"), QStringLiteral("After this long from now."),
-                      QStringLiteral("HH:MM")});
-    parser.addOption({QStringLiteral("at"), QStringLiteral("At this local date and time."),
-                      QStringLiteral("YYYY-MM-DD HH:MM")});
-    parser.addOption({QStringLiteral("idle"),
-                      QStringLiteral("After this long without keyboard or mouse input."),
-                      QStringLiteral("HH:MM")});
-    parser.addOption({QStringLiteral("everyday"), QStringLiteral("Every day at this time."),
-                      QStringLiteral("HH:MM")});
+    for (const Trigger& t : kTriggers)
+        parser.addOption(
+            {t.option(), QString::fromLatin1(t.description), QString::fromLatin1(t.form)});
     parser.addOption({QStringLiteral("cancel"), QStringLiteral("Stop the armed task.")});
     parser.addOption({QStringLiteral("status"),
                       QStringLiteral("Print the armed task and its due time, or \"idle\" "
