@@ -191,11 +191,6 @@ void TqzCircledProgressBar::paintEvent(QPaintEvent*) {
         const QRect area = layout.captionArea;
         const QStringList lines = qz::fitText(caption(), area.width(), area.height(), lineHeight,
                                               [this](const QString& s) { return captionWidth(s); });
-        int top = qz::centredBlockTop(area, static_cast<int>(lines.size()), lineHeight);
-        for (const QString& line : lines) {
-            painter.drawText(QRect(area.left(), top, area.width(), lineHeight),
-                             Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, line);
-            top += lineHeight;
-        }
+        qz::drawCentredLines(painter, area, lines, lineHeight, Qt::AlignHCenter);
     }
 }

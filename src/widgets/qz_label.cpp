@@ -94,14 +94,7 @@ void TqzLabel::paintEvent(QPaintEvent*) {
         ink = palette().color(QPalette::Disabled, QPalette::WindowText);
     painter.setPen(ink);
     if (m_wordWrap) {
-        const int lineHeight = fontMetrics().height();
-        const QStringList lines = shownLines();
-        int top = qz::centredBlockTop(rect(), static_cast<int>(lines.size()), lineHeight);
-        for (const QString& line : lines) {
-            painter.drawText(QRect(0, top, width(), lineHeight),
-                             m_alignment | Qt::AlignTop | Qt::TextSingleLine, line);
-            top += lineHeight;
-        }
+        qz::drawCentredLines(painter, rect(), shownLines(), fontMetrics().height(), m_alignment);
     } else {
         painter.drawText(rect(), m_alignment | Qt::AlignVCenter | Qt::TextSingleLine, caption());
     }

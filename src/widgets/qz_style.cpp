@@ -1,6 +1,7 @@
 #include "widgets/qz_style.h"
 
 #include "widgets/keyboard_cues.h"
+#include "widgets/text_fit.h"
 
 #include <QPainter>
 #include <QScreen>
@@ -56,6 +57,16 @@ void paintFocusMark(QPainter& painter, const QWidget* widget, const QRectF& area
     const QRectF ring = area.adjusted(pen / 2, pen / 2, -pen / 2, -pen / 2);
     painter.drawRoundedRect(ring, radius, radius);
     painter.restore();
+}
+
+void drawCentredLines(QPainter& painter, const QRect& area, const QStringList& lines,
+                      int lineHeight, Qt::Alignment horizontal) {
+    int top = centredBlockTop(area, static_cast<int>(lines.size()), lineHeight);
+    for (const QString& line : lines) {
+        painter.drawText(QRect(area.left(), top, area.width(), lineHeight),
+                         horizontal | Qt::AlignTop | Qt::TextSingleLine, line);
+        top += lineHeight;
+    }
 }
 
 } // namespace qz

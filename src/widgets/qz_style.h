@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QRectF>
+#include <QStringList>
 
 class QPainter;
 class QWidget;
@@ -37,5 +38,10 @@ QColor blend(const QColor& a, const QColor& b, double t);
 // the keyboard is used in its window (keyboard_cues.h); the fields show their focus by
 // their own frame instead.
 void paintFocusMark(QPainter& painter, const QWidget* widget, const QRectF& area, double radius);
+
+// Wrapped text as the widget set shows it: the lines one under another, lineHeight apart,
+// the block centred in `area` from top to bottom, each line placed across by `horizontal`.
+void drawCentredLines(QPainter& painter, const QRect& area, const QStringList& lines,
+                      int lineHeight, Qt::Alignment horizontal);
 
 } // namespace qz
