@@ -110,7 +110,9 @@ private:
                     if (status != QProcess::NormalExit || code != 0) {
                         m_tried << what + (status == QProcess::NormalExit
                                                ? QStringLiteral(": exit status %1").arg(code)
-                                               : QStringLiteral(": did not end"));
+                                               : QStringLiteral(": crashed, or was stopped after "
+                                                                "%1 s")
+                                                     .arg(kHelperTimeoutMs / 1000));
                         finish(m_tried.join(QStringLiteral("; ")).toStdString());
                         return;
                     }
