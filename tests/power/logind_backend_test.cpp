@@ -81,7 +81,8 @@ protected:
 std::optional<std::string> outcomeOf(PowerBackend& backend, PowerAction action) {
     auto outcome = std::make_shared<std::optional<std::string>>();
     carryOutAction(backend, action, [outcome](const std::string& error) { *outcome = error; });
-    EXPECT_TRUE(QTest::qWaitFor([&] { return outcome->has_value(); }, 10'000));
+    // A lock that nothing makes is given up only after two watches of a few seconds each.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return outcome->has_value(); }, 30'000));
     return *outcome;
 }
 
