@@ -191,7 +191,8 @@ private:
     void taskFailed(qz::PowerAction action, const QString& error);
     void taskMissed(qz::PowerAction action, const QDateTime& dueTime);
     void notifyOutcome(const QString& text);
-    void showNotice(const QString& text);
+    // aboutArmedTask: the armed task's own notice, written again when the language changes.
+    void showNotice(const QString& text, bool aboutArmedTask = false);
 
     // Tray menu, tip and reminder choices, in anaform_tray.cpp.
     void createTrayMenu();
@@ -213,6 +214,7 @@ private:
     };
     std::optional<RingProgress> m_pendingProgress;
     QSet<qz::PowerAction> m_unavailable; // actions the system says it cannot do
+    bool m_noticeAboutArmedTask = false;
     bool m_versionCheckStarted = false;
     bool m_destroyed = false;
 

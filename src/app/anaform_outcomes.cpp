@@ -110,9 +110,10 @@ void TAnaform::notifyOutcome(const QString& text) {
                                  QString::fromUtf8(qz::kProgramTitle), text);
 }
 
-void TAnaform::showNotice(const QString& text) {
+void TAnaform::showNotice(const QString& text, bool aboutArmedTask) {
     // The bottom bar carries the notice in place of the web address until it is clicked
     // or the next task is armed.
+    m_noticeAboutArmedTask = aboutArmedTask && !text.isEmpty();
     lblNotice->setCaption(text);
     lblNotice->setVisible(!text.isEmpty());
     lblUrl->setVisible(text.isEmpty());

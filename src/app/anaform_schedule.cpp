@@ -169,7 +169,7 @@ void TAnaform::btnStartStopClick() {
 void TAnaform::taskArmedChanged(bool armed) {
     setArmedLook(armed);
     if (armed) {
-        showNotice(armedNotice());
+        showNotice(armedNotice(), true);
         setScheduleInputsEnabled(false);
     } else {
         m_pendingProgress.reset(); // the ring shows the stopped look below
@@ -240,4 +240,6 @@ void TAnaform::refreshArmedTexts() {
         return;
     btnStartStop->setCaption(qz::startButtonCaption(true, activeLanguage()));
     progress->setCaption(qz::remainingTimeText(task.refreshRemainingSpan(), activeLanguage()));
+    if (m_noticeAboutArmedTask)
+        showNotice(armedNotice(), true);
 }

@@ -316,6 +316,9 @@ TEST_F(CountdownTest, ActionThatAsksForAPasswordIsArmedWithAWordAndAsksAtTheEnd)
         EXPECT_EQ(notice->caption(), QString::fromUtf8(c.said));
         EXPECT_TRUE(notice->isVisibleTo(&w));
         EXPECT_EQ(notice->shownLines().join(QLatin1Char(' ')), notice->caption());
+        // Said again in the other language when the language changes.
+        child<TqzComboBox>("cmbDil")->setItemIndex(2 - c.language);
+        EXPECT_EQ(notice->caption(), QString::fromUtf8(cases[c.language - 1].said));
 
         tickAfter(60'000);
         EXPECT_EQ(power->calls,
