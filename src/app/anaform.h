@@ -60,10 +60,6 @@ public:
     void setVisible(bool visible) override;
 
     // State the tests and the other subsystems read.
-    bool isArmed() const;
-    bool isTaskTimerRunning() const;
-    bool isReminderTimerRunning() const;
-    const qz::Countdown& countdown() const;
     qz::ScheduledTask& task() const { return m_controller->task(); }
     qz::TaskController& controller() const { return *m_controller; }
     qz::PowerAction selectedAction() const;

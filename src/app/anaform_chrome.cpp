@@ -170,22 +170,6 @@ void TAnaform::cmbDilChange() {
         m_controller->setLanguage(cmbDil->itemIndex() + 1);
 }
 
-bool TAnaform::isArmed() const {
-    return task().isArmed();
-}
-
-const qz::Countdown& TAnaform::countdown() const {
-    return task().countdown();
-}
-
-bool TAnaform::isTaskTimerRunning() const {
-    return task().isTicking();
-}
-
-bool TAnaform::isReminderTimerRunning() const {
-    return task().remindersEnabled();
-}
-
 int TAnaform::activeLanguage() const {
     return qzLang1->activeLanguage();
 }

@@ -134,10 +134,10 @@ TEST_F(AnaformKeyboardTest, KeyboardAloneChoosesSetsStartsStopsAndSwitches) {
     // Start and stop.
     tabTo("btnStartStop");
     key(Qt::Key_Return);
-    EXPECT_TRUE(window->isArmed());
-    EXPECT_EQ(window->countdown().endTime(), clock->now().addSecs(600));
+    EXPECT_TRUE(window->task().isArmed());
+    EXPECT_EQ(window->task().countdown().endTime(), clock->now().addSecs(600));
     key(Qt::Key_Space);
-    EXPECT_FALSE(window->isArmed());
+    EXPECT_FALSE(window->task().isArmed());
 
     // The settings panel: open, toggle each switch, Escape closes it again.
     auto* panel = child<TqzSplitView>("qzSplitView1");
@@ -210,7 +210,7 @@ TEST_F(AnaformKeyboardTest, RingsSwitchesAndFocusMarkAsDesigned) {
 
     // Armed, the empty ring shows its track: orange, opaque, 8 px from the edge inwards.
     window->btnStartStopClick();
-    ASSERT_TRUE(window->isArmed());
+    ASSERT_TRUE(window->task().isArmed());
     ASSERT_EQ(ring->devicePixelRatio(), 1.0);
     QImage shot = ring->grab().toImage();
     const int middle = ring->width() / 2;

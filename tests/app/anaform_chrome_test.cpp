@@ -131,9 +131,9 @@ TEST_F(ChromeTest, NotificationSwitchRunsTheReminderTimer) {
     TAnaform& w = start();
     auto* sw = child<TqzSwitch>("swBildirim");
     sw->setOn(true);
-    EXPECT_TRUE(w.isReminderTimerRunning());
+    EXPECT_TRUE(w.task().remindersEnabled());
     sw->setOn(false);
-    EXPECT_FALSE(w.isReminderTimerRunning());
+    EXPECT_FALSE(w.task().remindersEnabled());
     EXPECT_EQ(stored("swBildirim"), "0");
 }
 

@@ -40,7 +40,7 @@ protected:
     // what the end of the countdown makes.
     void arm() {
         window->btnStartStopClick();
-        ASSERT_TRUE(window->isArmed());
+        ASSERT_TRUE(window->task().isArmed());
         ASSERT_EQ(power->calls.size(), 1u);
         EXPECT_EQ(power->calls[0].rfind("can", 0), 0u) << power->calls[0];
         power->calls.clear();
@@ -82,8 +82,8 @@ TEST_P(ArmEveryMode, ArmsWithTheStopLookAndDisarmsBackToTheMode) {
     ASSERT_EQ(w.selectedMode(), c.mode);
 
     QTest::mouseClick(startStop(), Qt::LeftButton);
-    ASSERT_TRUE(w.isArmed());
-    EXPECT_TRUE(w.isTaskTimerRunning());
+    ASSERT_TRUE(w.task().isArmed());
+    EXPECT_TRUE(w.task().isTicking());
     EXPECT_EQ(startStop()->glyphKind(), TqzGlyphButton::qzbgkCancel);
     EXPECT_EQ(startStop()->caption(), "Stop Progress");
     EXPECT_EQ(ring()->maxValue(), c.ringMaximum);
@@ -92,8 +92,8 @@ TEST_P(ArmEveryMode, ArmsWithTheStopLookAndDisarmsBackToTheMode) {
         EXPECT_FALSE(input->isEnabled()) << input->objectName().toStdString();
 
     QTest::mouseClick(startStop(), Qt::LeftButton);
-    EXPECT_FALSE(w.isArmed());
-    EXPECT_FALSE(w.isTaskTimerRunning());
+    EXPECT_FALSE(w.task().isArmed());
+    EXPECT_FALSE(w.task().isTicking());
     EXPECT_EQ(startStop()->glyphKind(), TqzGlyphButton::qzbgkOk);
     EXPECT_EQ(startStop()->caption(), "Start Progress");
     EXPECT_EQ(ring()->value(), ring()->maxValue());
@@ -129,7 +129,7 @@ TEST_F(CountdownTest, SpecifiedTimeNotInTheFutureIsRefusedWithMessageTwo) {
     EXPECT_EQ(prompts->errors[0].title, "QZ DuvoDoroRuruzovad");
     EXPECT_EQ(prompts->errors[0].text,
               "The date you specified cannot be smaller than the current date");
-    EXPECT_FALSE(w.isArmed());
+    EXPECT_FALSE(w.task().isArmed());
     EXPECT_EQ(startStop()->caption(), "Start Progress");
     EXPECT_TRUE(child<QWidget>("timeEditBelirtilenSure")->isEnabled());
 }
@@ -141,7 +141,7 @@ TEST_F(CountdownTest, StartLateInTheEveningOffersMidnightTodayWhichIsRefused) {
     EXPECT_EQ(child<TqzDateEdit>("dateEditBelirtilenSure")->date(), QDate(2026, 3, 10));
     w.btnStartStopClick();
     EXPECT_EQ(prompts->errors.size(), 1u);
-    EXPECT_FALSE(w.isArmed());
+    EXPECT_FALSE(w.task().isArmed());
 }
 
 struct ActionCase {
@@ -159,8 +159,8 @@ TEST_P(EndOfCountdown, CarriesOutTheDownActionOnceAndDisarms) {
     EXPECT_TRUE(power->calls.empty());
     tickAfter(1'000);
     EXPECT_EQ(power->calls, GetParam().calls);
-    EXPECT_FALSE(w.isArmed());
-    EXPECT_FALSE(w.isTaskTimerRunning());
+    EXPECT_FALSE(w.task().isArmed());
+    EXPECT_FALSE(w.task().isTicking());
     EXPECT_EQ(stored("hergun"), "0"); // saved before the action
     tickAfter(1'000);
     EXPECT_EQ(power->calls, GetParam().calls);
@@ -181,15 +181,15 @@ TEST_F(CountdownTest, FailedPrivilegeStepIsRetriedAtTheNextTick) {
     power->privilegeFails = true;
     tickAfter(60'000);
     EXPECT_EQ(power->calls, std::vector<std::string>{kPrivilege});
-    EXPECT_TRUE(w.isArmed());
-    EXPECT_TRUE(w.isTaskTimerRunning());
+    EXPECT_TRUE(w.task().isArmed());
+    EXPECT_TRUE(w.task().isTicking());
     EXPECT_EQ(ring()->value(), ring()->maxValue());
 
     power->privilegeFails = false;
     power->calls.clear();
     tickAfter(1'000);
     EXPECT_EQ(power->calls, kShutdownCalls);
-    EXPECT_FALSE(w.isArmed());
+    EXPECT_FALSE(w.task().isArmed());
 }
 
 TEST_F(CountdownTest, RingFollowsTheClockSoLateTicksDoNotDelayTheAction) {
@@ -229,7 +229,7 @@ TEST_F(CountdownTest, MissedDeadlineIsSkippedNotCarriedOutAndSaidSo) {
     armFromNow("00:01");
     tickAfter(60'000 + 61'000); // the machine slept past the time
     EXPECT_TRUE(power->calls.empty());
-    EXPECT_FALSE(w.isArmed());
+    EXPECT_FALSE(w.task().isArmed());
     EXPECT_EQ(startStop()->caption(), "Start Progress");
     const QString said = "Shutdown due at 3/10/26 2:26 PM was not carried out: the computer "
                          "was asleep or the program was not running then";
@@ -292,7 +292,7 @@ TEST_F(CountdownTest, TurkishMessagesNameTheActionAsANoun) {
     EXPECT_EQ(prompts->errors[0].text,
               QString::fromUtf8("Planlanan kilitleme yapılamadı. Sistemin yanıtı:\nLockSession: "
                                 "refused"));
-    EXPECT_TRUE(w.isArmed());
+    EXPECT_TRUE(w.task().isArmed());
 }
 
 // logind's "challenge": armed all the same, with a word that a password will be asked for at
@@ -350,7 +350,7 @@ TEST_P(StartRefused, WithItsReasonAndArmsNothing) {
     choose(GetParam().radio);
     GetParam().prepare(w, *idle, *power);
     w.btnStartStopClick();
-    EXPECT_FALSE(w.isArmed());
+    EXPECT_FALSE(w.task().isArmed());
     ASSERT_EQ(prompts->errors.size(), 1u);
     EXPECT_EQ(prompts->errors[0].text, QString::fromUtf8(GetParam().message));
     EXPECT_TRUE(std::none_of(power->calls.begin(), power->calls.end(),
@@ -415,8 +415,8 @@ TEST_F(CountdownTest, RefusalAtTheEndIsShownAndAnEverydayTaskWaitsForItsNextDay)
     ASSERT_EQ(prompts->errors.size(), 1u);
     EXPECT_EQ(prompts->errors[0].text, said);
     EXPECT_EQ(reminders, std::vector<QString>{said});
-    EXPECT_TRUE(w.isArmed());
-    EXPECT_EQ(w.countdown().endTime(), QDateTime(QDate(2026, 3, 11), QTime(23, 0)));
+    EXPECT_TRUE(w.task().isArmed());
+    EXPECT_EQ(w.task().countdown().endTime(), QDateTime(QDate(2026, 3, 11), QTime(23, 0)));
     EXPECT_EQ(stored("hergun"), "1");
 }
 
@@ -432,7 +432,7 @@ TEST_F(CountdownTest, InputRestartsAnIdleCountdown) {
     tickAfter(1'000);
     EXPECT_EQ(ring()->maxValue(), 300);
     EXPECT_EQ(ring()->value(), 0);
-    EXPECT_EQ(w.countdown().endTime(), kNow.addSecs(101 + 300));
+    EXPECT_EQ(w.task().countdown().endTime(), kNow.addSecs(101 + 300));
 
     idle->seconds = 299;
     tickAfter(299'000);
@@ -450,9 +450,9 @@ TEST_F(CountdownTest, EverydayTaskIsArmedForTheNextDayAfterItsAction) {
     tickAfter(60'000);
 
     EXPECT_EQ(power->calls, (std::vector<std::string>{kPrivilege, "canUseSession", "lock"}));
-    EXPECT_TRUE(w.isArmed());
-    EXPECT_TRUE(w.isTaskTimerRunning());
-    EXPECT_EQ(w.countdown().endTime(), QDateTime(QDate(2026, 3, 11), QTime(23, 0)));
+    EXPECT_TRUE(w.task().isArmed());
+    EXPECT_TRUE(w.task().isTicking());
+    EXPECT_EQ(w.task().countdown().endTime(), QDateTime(QDate(2026, 3, 11), QTime(23, 0)));
     EXPECT_EQ(ring()->value(), 0);
     EXPECT_EQ(startStop()->caption(), "Stop Progress");
     EXPECT_EQ(stored("hergun"), "1");
@@ -483,7 +483,7 @@ TEST_F(CountdownTest, ReminderOffersPostponeAndCancelAndPostponeWarnsAgain) {
     EXPECT_EQ(actionKeys(notifier->lastActions), (QStringList{"postpone 1", "cancel 1"}));
 
     notifier->invoke(QStringLiteral("postpone 1"));
-    EXPECT_EQ(w.countdown().endTime(), kNow.addSecs(16 * 60));
+    EXPECT_EQ(w.task().countdown().endTime(), kNow.addSecs(16 * 60));
     EXPECT_EQ(ring()->maxValue(), 16 * 60);
     EXPECT_EQ(child<TqzLabel>("lbltarihEn")->caption(), "16 Minutes "); // the sentence follows
     tickAfter(1'000); // the next second sees the moved end
@@ -494,7 +494,7 @@ TEST_F(CountdownTest, ReminderOffersPostponeAndCancelAndPostponeWarnsAgain) {
     EXPECT_TRUE(reminders[1].endsWith("5 Minutes "));
 
     notifier->invoke(QStringLiteral("cancel 1"));
-    EXPECT_FALSE(w.isArmed());
+    EXPECT_FALSE(w.task().isArmed());
     EXPECT_EQ(startStop()->caption(), "Start Progress");
     tickAfter(10 * 60'000);
     EXPECT_TRUE(power->calls.empty());
@@ -509,15 +509,15 @@ TEST_F(CountdownTest, OldRemindersChoicesLeaveANewerTaskAlone) {
     const QStringList oldKeys = actionKeys(notifier->lastActions);
     w.btnStartStopClick();
     armFromNow("00:30");
-    const QDateTime due = w.countdown().endTime();
+    const QDateTime due = w.task().countdown().endTime();
     for (const QString& key : oldKeys)
         notifier->invoke(key);
-    EXPECT_TRUE(w.isArmed());
-    EXPECT_EQ(w.countdown().endTime(), due);
+    EXPECT_TRUE(w.task().isArmed());
+    EXPECT_EQ(w.task().countdown().endTime(), due);
     w.btnStartStopClick();
     for (const QString& key : oldKeys)
         notifier->invoke(key); // no task at all: nothing either
-    EXPECT_FALSE(w.isArmed());
+    EXPECT_FALSE(w.task().isArmed());
 }
 
 // A request from the command line is read and armed before the window shows it: a refused
@@ -551,13 +551,13 @@ TEST_F(CountdownTest, CommandLineRequestIsShownOnlyOnceArmed) {
         const QString reason = w.armFromCommand(r.action, r.mode, QString::fromLatin1(r.value));
         EXPECT_TRUE(reason.startsWith(w.message(r.reason).section(QLatin1Char('%'), 0, 0)))
             << reason.toStdString();
-        EXPECT_FALSE(w.isArmed());
+        EXPECT_FALSE(w.task().isArmed());
         EXPECT_EQ(controls(), before);
     }
     EXPECT_TRUE(prompts->errors.empty()); // the answer goes back to the command line
 
     EXPECT_EQ(w.armFromCommand(PowerAction::Restart, TriggerMode::Everyday, "07:15"), "");
-    EXPECT_TRUE(w.isArmed());
+    EXPECT_TRUE(w.task().isArmed());
     EXPECT_EQ(w.selectedAction(), PowerAction::Restart);
     EXPECT_EQ(w.selectedMode(), TriggerMode::Everyday);
     EXPECT_EQ(child<TqzTimeEdit>("qzTimeEdit1")->time(), "07:15");
@@ -572,10 +572,10 @@ TEST_F(CountdownTest, IdleTaskIsNotPostponedItsInputRestartsIt) {
     TAnaform& w = startAt();
     choose("radioBostaKalma");
     arm();
-    const QDateTime end = w.countdown().endTime();
+    const QDateTime end = w.task().countdown().endTime();
     tickAfter(1'000);
     notifier->invoke(QStringLiteral("postpone"));
-    EXPECT_EQ(w.countdown().endTime(), end);
+    EXPECT_EQ(w.task().countdown().endTime(), end);
     EXPECT_EQ(actionKeys(notifier->lastActions), QStringList{});
 }
 
@@ -601,10 +601,10 @@ TEST_F(CountdownTest, TrayMenuAndTipFollowTheTask) {
     EXPECT_TRUE(cancel->isVisible());
     EXPECT_EQ(w.trayIcon()->hint(), "qZ Duvodoro Ruruzovad\nShutdown at 14:31");
     postpone->trigger();
-    EXPECT_EQ(w.countdown().endTime(), kNow.addSecs(16 * 60));
+    EXPECT_EQ(w.task().countdown().endTime(), kNow.addSecs(16 * 60));
     EXPECT_EQ(w.trayIcon()->hint(), "qZ Duvodoro Ruruzovad\nShutdown at 14:41");
     cancel->trigger();
-    EXPECT_FALSE(w.isArmed());
+    EXPECT_FALSE(w.task().isArmed());
     EXPECT_EQ(w.trayIcon()->hint(), "qZ Duvodoro Ruruzovad");
 
     // Without a tray here the window goes to the taskbar, and comes back.
@@ -628,7 +628,7 @@ TEST_P(CloseFlag, CloseButtonRecordsOneOnlyForAnArmedEverydayTask) {
     if (GetParam().radio) {
         choose(GetParam().radio);
         w.btnStartStopClick();
-        ASSERT_TRUE(w.isArmed());
+        ASSERT_TRUE(w.task().isArmed());
     }
     QTest::mouseClick(child<TqzGlyphButton>("CloseButton"), Qt::LeftButton);
     EXPECT_EQ(w.everydayFlag().toStdString(), GetParam().flag);

@@ -23,7 +23,7 @@ TEST_F(AnaformTest, FirstStartOffersShutdownFromNowWithTheNextFullHour) {
     TAnaform& w = start(QDateTime(QDate(2026, 3, 10), QTime(14, 25)));
 
     EXPECT_TRUE(w.isVisible());
-    EXPECT_FALSE(w.isArmed());
+    EXPECT_FALSE(w.task().isArmed());
     EXPECT_EQ(w.selectedAction(), PowerAction::Shutdown);
     EXPECT_EQ(w.selectedMode(), TriggerMode::FromNow);
     EXPECT_EQ(child<TqzTimeEdit>("timeEditBelirtilenSure")->time(), "15:00");
@@ -35,7 +35,7 @@ TEST_F(AnaformTest, FirstStartOffersShutdownFromNowWithTheNextFullHour) {
     EXPECT_EQ(child<TqzLabel>("lbltarihEn")->caption(), "30 Minutes ");
     // Stay-on-top went off with nothing stored; reminders stay on, so the first task warns.
     EXPECT_FALSE(w.stayOnTop());
-    EXPECT_TRUE(w.isReminderTimerRunning());
+    EXPECT_TRUE(w.task().remindersEnabled());
     EXPECT_EQ(stored("swBildirim"), "1");
     EXPECT_FALSE(logon->entry.has_value());
 }
@@ -47,12 +47,12 @@ TEST_F(AnaformTest, StoredEverydayTaskIsArmedAgainAtShow) {
     store("dil", "2");
     TAnaform& w = start(QDateTime(QDate(2026, 3, 10), QTime(6, 0)));
 
-    EXPECT_TRUE(w.isArmed());
-    EXPECT_TRUE(w.isTaskTimerRunning());
+    EXPECT_TRUE(w.task().isArmed());
+    EXPECT_TRUE(w.task().isTicking());
     EXPECT_EQ(w.selectedMode(), TriggerMode::Everyday);
     EXPECT_EQ(w.selectedAction(), PowerAction::Restart);
     EXPECT_EQ(child<TqzTimeEdit>("qzTimeEdit1")->time(), "07:15");
-    EXPECT_EQ(w.countdown().endTime(), QDateTime(QDate(2026, 3, 10), QTime(7, 15)));
+    EXPECT_EQ(w.task().countdown().endTime(), QDateTime(QDate(2026, 3, 10), QTime(7, 15)));
     auto* startStop = child<TqzGlyphButton>("btnStartStop");
     EXPECT_EQ(startStop->glyphKind(), TqzGlyphButton::qzbgkCancel);
     EXPECT_EQ(startStop->caption(), "Stop Progress");
@@ -65,7 +65,7 @@ TEST_F(AnaformTest, EverydayTaskPastItsTimeTodayIsArmedForTomorrow) {
     store("saat", "07:15");
     store("gorev", "lock");
     TAnaform& w = start(QDateTime(QDate(2026, 3, 10), QTime(7, 15)));
-    EXPECT_EQ(w.countdown().endTime(), QDateTime(QDate(2026, 3, 11), QTime(7, 15)));
+    EXPECT_EQ(w.task().countdown().endTime(), QDateTime(QDate(2026, 3, 11), QTime(7, 15)));
 }
 
 TEST_F(AnaformTest, WithoutTheEverydayFlagTheStoredActionGivesWayToShutdownAtShow) {
@@ -75,7 +75,7 @@ TEST_F(AnaformTest, WithoutTheEverydayFlagTheStoredActionGivesWayToShutdownAtSho
     EXPECT_EQ(w.selectedAction(), PowerAction::Lock); // pressed by the settings load
     w.show();
     EXPECT_EQ(w.selectedAction(), PowerAction::Shutdown);
-    EXPECT_FALSE(w.isArmed());
+    EXPECT_FALSE(w.task().isArmed());
 }
 
 struct DamagedTask {
@@ -92,7 +92,7 @@ TEST_P(DamagedEverydayTask, IsNotArmedAgain) {
     store("saat", GetParam().saat);
     store("gorev", GetParam().gorev);
     TAnaform& w = start();
-    EXPECT_FALSE(w.isArmed());
+    EXPECT_FALSE(w.task().isArmed());
     EXPECT_EQ(w.selectedMode(), TriggerMode::FromNow);
     EXPECT_EQ(w.selectedAction(), PowerAction::Shutdown);
     destroyWindow();
@@ -130,8 +130,8 @@ TEST_F(AnaformTest, RefusedLogonEntryAtStartIsShownOnceAndTheStartGoesOn) {
     EXPECT_TRUE(w.isVisible());
     // The language, the switches and the stored task all took effect.
     EXPECT_EQ(w.activeLanguage(), 1);
-    EXPECT_FALSE(w.isReminderTimerRunning());
-    EXPECT_TRUE(w.isArmed());
+    EXPECT_FALSE(w.task().remindersEnabled());
+    EXPECT_TRUE(w.task().isArmed());
     EXPECT_EQ(w.selectedAction(), PowerAction::Restart);
     destroyWindow();
     for (const auto& [name, text] : std::map<std::string, std::string>{{"swBaslangic", "1"},
@@ -149,7 +149,7 @@ TEST_F(AnaformTest, SwitchesFromTheStoreTakeEffectAtShow) {
     store("swBaslangic", "1");
     TAnaform& w = start();
     EXPECT_TRUE(w.stayOnTop());
-    EXPECT_TRUE(w.isReminderTimerRunning());
+    EXPECT_TRUE(w.task().remindersEnabled());
     EXPECT_EQ(logon->entry, "/opt/qz/qzscheduler");
 }
 

@@ -169,7 +169,7 @@ TEST_P(FaultsCountdownTiming, ActsAtTheFirstTickAfterTheDueTimeOnce) {
 
     const QDateTime due = placeMinuteAhead(c.secondsToDue);
     ASSERT_TRUE(armAt(w, due)) << "not armed at " << due.toString().toStdString();
-    ASSERT_EQ(w.countdown().endTime(), due);
+    ASSERT_EQ(w.task().countdown().endTime(), due);
     ASSERT_TRUE(m_parts.prompts->errors.empty());
 
     std::unique_ptr<BusyCores> busy;
@@ -187,14 +187,14 @@ TEST_P(FaultsCountdownTiming, ActsAtTheFirstTickAfterTheDueTimeOnce) {
     // Until the task is no longer armed (carried out or skipped), then a little longer to see
     // that nothing follows.
     const int budget = int(c.secondsToDue * 1000 + c.stopForMSecs + 4000);
-    const bool ended = QTest::qWaitFor([&] { return !w.isArmed(); }, budget);
+    const bool ended = QTest::qWaitFor([&] { return !w.task().isArmed(); }, budget);
     busy.reset();
     QTest::qWait(1500);
     stopper.reset();
 
     EXPECT_TRUE(ended) << "still armed after " << budget << " ms";
-    EXPECT_FALSE(w.isArmed());
-    EXPECT_FALSE(w.isTaskTimerRunning());
+    EXPECT_FALSE(w.task().isArmed());
+    EXPECT_FALSE(w.task().isTicking());
     if (!c.expectAction) {
         EXPECT_EQ(acting(backend->calls), std::vector<std::string>{});
         // The user is told what did not happen, and when it was due.

@@ -98,7 +98,7 @@ TEST_P(FaultsLogindRefusal, EveryOutcomeIsShownAndTheTaskEndsAsAfterItsAction) {
     w.radioSuandanitibarenClick();
     w.btnStartStopClick();
     if (c.refused == Refused::AtStart) {
-        EXPECT_FALSE(w.isArmed());
+        EXPECT_FALSE(w.task().isArmed());
         ASSERT_EQ(parts.prompts->errors.size(), 1u);
         EXPECT_TRUE(parts.prompts->errors[0].text.contains(QLatin1String("is not possible")));
         EXPECT_TRUE(parts.prompts->errors[0].text.contains(QLatin1String(c.reason)))
@@ -106,7 +106,7 @@ TEST_P(FaultsLogindRefusal, EveryOutcomeIsShownAndTheTaskEndsAsAfterItsAction) {
         EXPECT_TRUE(actingCalls().isEmpty());
         return;
     }
-    ASSERT_TRUE(w.isArmed());
+    ASSERT_TRUE(w.task().isArmed());
 
     manual->advanceSecs(60);
     w.timerGorevTimer();
@@ -114,7 +114,10 @@ TEST_P(FaultsLogindRefusal, EveryOutcomeIsShownAndTheTaskEndsAsAfterItsAction) {
     manual->advanceSecs(1);
     w.timerGorevTimer();
     ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return !w.countdown().isArmed() || w.countdown().endTime().date() > start.date(); },
+        [&] {
+            return !w.task().countdown().isArmed() ||
+                   w.task().countdown().endTime().date() > start.date();
+        },
         10'000));
     QTest::qWait(100);
     EXPECT_EQ(actingCalls().size(), 1);
@@ -131,12 +134,12 @@ TEST_P(FaultsLogindRefusal, EveryOutcomeIsShownAndTheTaskEndsAsAfterItsAction) {
     }
     EXPECT_TRUE(w.isVisible());
     if (c.everyday) {
-        EXPECT_TRUE(w.isArmed());
-        EXPECT_EQ(w.countdown().endTime(), QDateTime(QDate(2026, 3, 11), QTime(14, 26)));
+        EXPECT_TRUE(w.task().isArmed());
+        EXPECT_EQ(w.task().countdown().endTime(), QDateTime(QDate(2026, 3, 11), QTime(14, 26)));
         EXPECT_EQ(parts.registry->values["hergun"].text, "1");
     } else {
-        EXPECT_FALSE(w.isArmed());
-        EXPECT_FALSE(w.isTaskTimerRunning());
+        EXPECT_FALSE(w.task().isArmed());
+        EXPECT_FALSE(w.task().isTicking());
         EXPECT_EQ(parts.registry->values["hergun"].text, "0");
     }
 }

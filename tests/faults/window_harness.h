@@ -50,7 +50,7 @@ inline bool armAt(TAnaform& w, const QDateTime& due) {
     w.findChild<TqzTimeEdit*>(QStringLiteral("timeEditBelirtilenSure"))
         ->setTimeValue(QTime(due.time().hour(), due.time().minute()));
     w.btnStartStopClick();
-    return w.isArmed();
+    return w.task().isArmed();
 }
 
 inline QTimer* taskTimer(TAnaform& w) {
