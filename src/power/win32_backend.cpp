@@ -138,4 +138,8 @@ void Win32PowerBackend::carryOut(PowerAction action, bool, PowerDone done) {
     done(succeeded ? std::string() : systemMessage(GetLastError()));
 }
 
+std::unique_ptr<PowerBackend> createPowerBackend() {
+    return std::make_unique<Win32PowerBackend>();
+}
+
 } // namespace qz

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "power/idle_time.h"
 #include "power/power_backend.h"
 
 #include <cstdint>
@@ -33,8 +32,5 @@ public:
 private:
     Win32PowerApi m_api;
 };
-
-// GetLastInputInfo against GetTickCount.
-std::unique_ptr<IdleTime> createWin32IdleTime();
 
 } // namespace qz

@@ -1,4 +1,4 @@
-#include "power/win32_backend.h"
+#include "power/idle_time.h"
 
 #include <windows.h>
 
@@ -19,7 +19,8 @@ public:
 
 } // namespace
 
-std::unique_ptr<IdleTime> createWin32IdleTime() {
+// GetLastInputInfo against GetTickCount: Windows always has it.
+std::unique_ptr<IdleTime> createIdleTime() {
     return std::make_unique<Win32IdleTime>();
 }
 

@@ -1,3 +1,4 @@
+#include "power/idle_time.h"
 #include "power/win32_backend.h"
 #include "schedule/power_action.h"
 
@@ -148,7 +149,7 @@ TEST(Win32Availability, QueriesAnswerWithoutActing) {
 }
 
 TEST(Win32IdleTime, InputResetsIt) {
-    auto idle = createWin32IdleTime();
+    auto idle = createIdleTime();
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = MOUSEEVENTF_MOVE;

@@ -1,16 +1,12 @@
 #include "power/idle_time.h"
 #include "power/power_backend.h"
 
-#if defined(_WIN32)
-#include "power/win32_backend.h"
-#else
 #include "power/idle_time_dbus.h"
 #include "power/idle_time_x11.h"
 #include "power/logind_backend.h"
 
 #include <QDBusConnection>
 #include <QtGlobal>
-#endif
 
 namespace qz {
 
@@ -24,7 +20,6 @@ public:
     bool measurable() const override { return false; }
 };
 
-#if !defined(_WIN32)
 // Connects to the system bus when it is first needed, not at start-up: the window should
 // not wait for the bus to show.
 class LogindOnFirstUse : public PowerBackend {
@@ -48,23 +43,15 @@ private:
 
     std::unique_ptr<LogindBackend> m_logind;
 };
-#endif
 
 } // namespace
 
 std::unique_ptr<PowerBackend> createPowerBackend() {
-#if defined(_WIN32)
-    return std::make_unique<Win32PowerBackend>();
-#else
     return std::make_unique<LogindOnFirstUse>();
-#endif
 }
 
 std::unique_ptr<IdleTime> createIdleTime() {
     std::unique_ptr<IdleTime> idle;
-#if defined(_WIN32)
-    idle = createWin32IdleTime();
-#else
     // Under Wayland the X server (if any) only sees input to X clients, so it would report
     // the user idle while they type elsewhere: ask the compositor's monitor only.
     const bool wayland =
@@ -77,7 +64,6 @@ std::unique_ptr<IdleTime> createIdleTime() {
         if (!idle)
             idle = createDBusIdleTime(QDBusConnection::sessionBus());
     }
-#endif
     if (!idle)
         idle = std::make_unique<UnknownIdleTime>();
     return idle;
