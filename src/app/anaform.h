@@ -11,10 +11,11 @@
 #include "update/update_window.h"
 
 #include <QFont>
-#include <QSet>
+#include <QMap>
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -187,8 +188,12 @@ private:
     void taskFailed(qz::PowerAction action, const QString& error);
     void taskMissed(qz::PowerAction action, const QDateTime& dueTime);
     void notifyOutcome(const QString& text);
-    // aboutArmedTask: the armed task's own notice, written again when the language changes.
-    void showNotice(const QString& text, bool aboutArmedTask = false);
+    QString missedText(qz::PowerAction action, const QDateTime& dueTime) const;
+    // The notice is kept as how to write it, so a language change writes it again; an empty
+    // text, or no notice, brings back the web address.
+    void showNotice(std::function<QString()> compose);
+    void refreshNotice();
+    void refreshUnavailableTips();
 
     // Tray menu, tip and reminder choices, in anaform_tray.cpp.
     void createTrayMenu();
@@ -209,8 +214,9 @@ private:
         qint64 remainingSpanMSecs;
     };
     std::optional<RingProgress> m_pendingProgress;
-    QSet<qz::PowerAction> m_unavailable; // actions the system says it cannot do
-    bool m_noticeAboutArmedTask = false;
+    // The actions the system says it cannot do, with its reason.
+    QMap<qz::PowerAction, QString> m_unavailable;
+    std::function<QString()> m_notice;
     bool m_versionCheckStarted = false;
     bool m_destroyed = false;
 

@@ -39,7 +39,7 @@ void TAnaform::connectHandlers() {
         connect(b, &TqzButton::OnClick, this, &TAnaform::actionButtonClick);
     for (TqzRadioButton* r : m_triggerRadios)
         connect(r, &TqzRadioButton::OnClick, this, &TAnaform::radioSuandanitibarenClick);
-    connect(lblNotice, &TqzLabel::OnClick, this, [this] { showNotice({}); });
+    connect(lblNotice, &TqzLabel::OnClick, this, [this] { showNotice(nullptr); });
     for (TqzTimeEdit* t :
          {TimeeditSuandanitibaren, timeEditBelirtilenSure, qzTimeEdit3, qzTimeEdit1})
         connect(t, &TqzTimeEdit::OnChange, this, &TAnaform::fieldChange);

@@ -122,6 +122,8 @@ void TAnaform::showLanguage(int language) {
     }
     UpdateDescription();
     refreshArmedTexts();
+    refreshNotice();
+    refreshUnavailableTips();
 }
 
 void TAnaform::reportError(const QString& text) {

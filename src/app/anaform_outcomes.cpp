@@ -62,16 +62,21 @@ void TAnaform::markUnavailableActions() {
     m_unavailable.clear();
     for (qz::PowerAction action : qz::kAllPowerActions) {
         const qz::PowerAvailability answer = m_controller->task().availability(action);
-        TqzButton* button = actionButton(action);
-        if (answer.possible) {
-            button->setToolTip({});
-        } else {
-            // Shown as unavailable, its tip saying why; Start refuses it all the same.
-            m_unavailable.insert(action);
-            button->setToolTip(actionMessage(qz::MessageId::ActionUnavailable, action,
-                                             QString::fromStdString(answer.reason)));
-        }
-        button->setEnabled(!m_controller->task().isArmed() && answer.possible);
+        // Shown as unavailable, its tip saying why; Start refuses it all the same.
+        if (!answer.possible)
+            m_unavailable.insert(action, QString::fromStdString(answer.reason));
+        actionButton(action)->setEnabled(!m_controller->task().isArmed() && answer.possible);
+    }
+    refreshUnavailableTips();
+}
+
+void TAnaform::refreshUnavailableTips() {
+    for (qz::PowerAction action : qz::kAllPowerActions) {
+        const auto reason = m_unavailable.constFind(action);
+        actionButton(action)->setToolTip(
+            reason == m_unavailable.cend()
+                ? QString()
+                : actionMessage(qz::MessageId::ActionUnavailable, action, *reason));
     }
 }
 
@@ -95,13 +100,15 @@ void TAnaform::taskFailed(qz::PowerAction action, const QString& error) {
     m_deps.prompts->showError(this, QString::fromUtf8(qz::kProgramTitle), text);
 }
 
-void TAnaform::taskMissed(qz::PowerAction action, const QDateTime& dueTime) {
+QString TAnaform::missedText(qz::PowerAction action, const QDateTime& dueTime) const {
     const QLocale locale(activeLanguage() == qz::kTurkish ? QLocale::Turkish : QLocale::English);
-    const QString text =
-        message(qz::MessageId::DeadlineMissed)
-            .arg(actionInMessage(action), locale.toString(dueTime, QLocale::ShortFormat));
-    notifyOutcome(text);
-    showNotice(text);
+    return message(qz::MessageId::DeadlineMissed)
+        .arg(actionInMessage(action), locale.toString(dueTime, QLocale::ShortFormat));
+}
+
+void TAnaform::taskMissed(qz::PowerAction action, const QDateTime& dueTime) {
+    notifyOutcome(missedText(action, dueTime));
+    showNotice([this, action, dueTime] { return missedText(action, dueTime); });
 }
 
 void TAnaform::notifyOutcome(const QString& text) {
@@ -110,10 +117,15 @@ void TAnaform::notifyOutcome(const QString& text) {
                                  QString::fromUtf8(qz::kProgramTitle), text);
 }
 
-void TAnaform::showNotice(const QString& text, bool aboutArmedTask) {
+void TAnaform::showNotice(std::function<QString()> compose) {
     // The bottom bar carries the notice in place of the web address until it is clicked
     // or the next task is armed.
-    m_noticeAboutArmedTask = aboutArmedTask && !text.isEmpty();
+    m_notice = std::move(compose);
+    refreshNotice();
+}
+
+void TAnaform::refreshNotice() {
+    const QString text = m_notice ? m_notice() : QString();
     lblNotice->setCaption(text);
     lblNotice->setVisible(!text.isEmpty());
     lblUrl->setVisible(text.isEmpty());

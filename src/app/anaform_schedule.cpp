@@ -169,12 +169,13 @@ void TAnaform::btnStartStopClick() {
 void TAnaform::taskArmedChanged(bool armed) {
     setArmedLook(armed);
     if (armed) {
-        showNotice(armedNotice(), true);
+        showNotice([this] { return armedNotice(); });
         setScheduleInputsEnabled(false);
     } else {
         m_pendingProgress.reset(); // the ring shows the stopped look below
         setScheduleInputsEnabled(true);
         applyTriggerMode(); // then only the chosen trigger's fields stay enabled
+        refreshNotice();    // a word about the armed task no longer holds
         progress->setCaption(qz::remainingTimeTitle(activeLanguage()));
         progress->setValue(progress->maxValue());
     }
@@ -240,6 +241,4 @@ void TAnaform::refreshArmedTexts() {
         return;
     btnStartStop->setCaption(qz::startButtonCaption(true, activeLanguage()));
     progress->setCaption(qz::remainingTimeText(task.refreshRemainingSpan(), activeLanguage()));
-    if (m_noticeAboutArmedTask)
-        showNotice(armedNotice(), true);
 }

@@ -262,6 +262,9 @@ TEST_F(CountdownTest, MissedDeadlineNoticeReadsToItsEndInBothLanguages) {
         // Every word on the bar, none cut: the bar is narrower than the sentence is long.
         EXPECT_EQ(notice->shownLines().join(QLatin1Char(' ')), notice->caption());
         EXPECT_TRUE(notice->toolTip().isEmpty());
+        // Written again in the other language when the language changes.
+        child<TqzComboBox>("cmbDil")->setItemIndex(2 - c.language);
+        EXPECT_EQ(notice->caption(), QString::fromUtf8(cases[c.language - 1].said));
         destroyWindow();
         reminders.clear();
     }
@@ -280,6 +283,11 @@ TEST_F(CountdownTest, TurkishMessagesNameTheActionAsANoun) {
     EXPECT_EQ(child<TqzButton>("btnwaitready")->toolTip(),
               QString::fromUtf8("Bu bilgisayarda şu anda hazırda bekletme yapılamıyor. Sistemin "
                                 "yanıtı:\nCanSuspend: no"));
+    // The tips follow a change of language.
+    child<TqzComboBox>("cmbDil")->setItemIndex(1);
+    EXPECT_EQ(child<TqzButton>("btnSleep")->toolTip(),
+              "Sleep is not possible on this computer now. The system answered:\nCanHibernate: na");
+    child<TqzComboBox>("cmbDil")->setItemIndex(0);
 
     power->calls.clear();
     choose("radiohergun");
@@ -323,6 +331,7 @@ TEST_F(CountdownTest, ActionThatAsksForAPasswordIsArmedWithAWordAndAsksAtTheEnd)
         tickAfter(60'000);
         EXPECT_EQ(power->calls,
                   (std::vector<std::string>{kPrivilege, "canPowerOff", "shutdown asking"}));
+        EXPECT_FALSE(notice->isVisibleTo(&w)); // the task has ended: the word no longer holds
         power->calls.clear();
         child<TqzButton>("btnrestart")->setDown(true);
         armFromNow("00:01");
