@@ -222,7 +222,7 @@ void Updater::askToInstall() {
         return;
     }
     // By full path only: a bare name could be resolved to some other program.
-    if (!QProcess::startDetached(m_downloadedFile, {})) {
+    if (!m_options.startProgram(m_downloadedFile)) {
         // Ending now would leave the user with no program running at all.
         removeDownload();
         m_window.hideUpdateRing();

@@ -4,11 +4,13 @@
 #include "update/update_window.h"
 
 #include <QObject>
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 
 class QTemporaryDir;
@@ -35,6 +37,10 @@ struct UpdateOptions {
     // make it do so (see update/worker_protocol.h).
     QString workerProgram;
     QStringList workerArguments;
+    // Starts the new program, on its own, by its full path; false when it could not be started.
+    std::function<bool(const QString& path)> startProgram = [](const QString& path) {
+        return QProcess::startDetached(path, {});
+    };
 };
 
 // The update worker program that comes with this one.
