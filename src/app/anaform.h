@@ -181,7 +181,7 @@ private:
     QString actionInMessage(qz::PowerAction action) const;
     // The message naming the action, with the system's reason on a line of its own.
     QString actionMessage(qz::MessageId id, qz::PowerAction action, const QString& reason) const;
-    QString refusalText(qz::ArmRefusal refusal, qz::PowerAction action) const;
+    QString refusalText(qz::ArmResult result, qz::PowerAction action) const;
     void showRefusal(const QString& text);
     // Asks the system which actions it can do and shows the others as unavailable.
     void markUnavailableActions();

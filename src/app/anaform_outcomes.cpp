@@ -35,24 +35,24 @@ QString TAnaform::actionMessage(qz::MessageId id, qz::PowerAction action,
     return message(id).arg(actionInMessage(action)) + QLatin1Char('\n') + reason;
 }
 
-QString TAnaform::refusalText(qz::ArmRefusal refusal, qz::PowerAction action) const {
-    switch (refusal) {
-    case qz::ArmRefusal::AlreadyArmed:
+QString TAnaform::refusalText(qz::ArmResult result, qz::PowerAction action) const {
+    switch (result) {
+    case qz::ArmResult::AlreadyArmed:
         return message(qz::MessageId::AlreadyArmed);
-    case qz::ArmRefusal::NotInFuture:
+    case qz::ArmResult::NotInFuture:
         return message(qz::MessageId::PastDate);
-    case qz::ArmRefusal::SkippedByClockChange:
+    case qz::ArmResult::SkippedByClockChange:
         return message(qz::MessageId::SkippedByClockChange);
-    case qz::ArmRefusal::IdleNotMeasurable:
+    case qz::ArmResult::IdleNotMeasurable:
         return message(qz::MessageId::IdleNotMeasurable);
-    case qz::ArmRefusal::ActionUnavailable:
+    case qz::ArmResult::ActionUnavailable:
         return actionMessage(qz::MessageId::ActionUnavailable, action,
                              QString::fromStdString(m_controller->task().refusal()));
-    case qz::ArmRefusal::ImpossibleDate:
+    case qz::ArmResult::ImpossibleDate:
         return message(qz::MessageId::ImpossibleDate);
-    case qz::ArmRefusal::Unreadable:
+    case qz::ArmResult::Unreadable:
         return message(qz::MessageId::UnreadableTime);
-    case qz::ArmRefusal::None:
+    case qz::ArmResult::Armed:
         break;
     }
     return {};

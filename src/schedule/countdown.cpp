@@ -7,8 +7,7 @@
 
 namespace qz {
 
-Countdown::ArmResult Countdown::arm(TriggerMode mode, const ScheduleFields& fields,
-                                    const QDateTime& now) {
+ArmResult Countdown::arm(TriggerMode mode, const ScheduleFields& fields, const QDateTime& now) {
     const EndTimeResult end = computeEndTime(mode, fields, now);
     if (!end.endTime) {
         switch (end.error) {
@@ -19,7 +18,10 @@ Countdown::ArmResult Countdown::arm(TriggerMode mode, const ScheduleFields& fiel
         case EndTimeError::InvalidInput:
             break;
         }
-        return ArmResult::InvalidInput;
+        // The only field that can hold something that is not a value is the date.
+        return mode == TriggerMode::SpecifiedTime && !fields.specifiedDate.isValid()
+                   ? ArmResult::ImpossibleDate
+                   : ArmResult::Unreadable;
     }
     m_mode = mode;
     m_fields = fields;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "schedule/arm_result.h"
 #include "schedule/schedule_fields.h"
 #include "schedule/trigger_mode.h"
 
@@ -29,13 +30,6 @@ public:
     // Late ticks up to this much after the end time still carry the action out.
     static constexpr qint64 kMissedGraceMSecs = 60'000;
 
-    enum class ArmResult {
-        Armed,
-        NotInFuture,          // specified time not later than now: tell the user, stay idle
-        SkippedByClockChange, // specified time skipped by a clock change: tell the user
-        InvalidInput,         // a field without a valid value: stay idle
-    };
-
     enum class TickOutcome {
         NotArmed, // nothing to do
         Running,  // show the ring; nothing else
@@ -53,7 +47,8 @@ public:
     };
 
     // Arms the task of `mode` from the fields; the end time is computed from `now`. Refused
-    // arming leaves the previous state untouched.
+    // arming (NotInFuture, SkippedByClockChange, ImpossibleDate, Unreadable) leaves the
+    // previous state untouched.
     ArmResult arm(TriggerMode mode, const ScheduleFields& fields, const QDateTime& now);
     void disarm();
 

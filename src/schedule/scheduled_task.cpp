@@ -38,7 +38,7 @@ PowerAvailability ScheduledTask::availability(PowerAction action) const {
     return m_power ? m_power->availability(action) : PowerAvailability{};
 }
 
-ScheduledTask::ArmResult ScheduledTask::arm(const Plan& plan) {
+ArmResult ScheduledTask::arm(const Plan& plan) {
     if (plan.mode == TriggerMode::IdleTime && (!m_idle || !m_idle->measurable()))
         return ArmResult::IdleNotMeasurable;
     // Refused now rather than at the end, when nobody may be there to read why.
@@ -47,16 +47,9 @@ ScheduledTask::ArmResult ScheduledTask::arm(const Plan& plan) {
         m_refusal = answer.reason;
         return ArmResult::ActionUnavailable;
     }
-    switch (m_countdown.arm(plan.mode, plan.fields, m_clock.now())) {
-    case Countdown::ArmResult::Armed:
-        break;
-    case Countdown::ArmResult::NotInFuture:
-        return ArmResult::NotInFuture;
-    case Countdown::ArmResult::SkippedByClockChange:
-        return ArmResult::SkippedByClockChange;
-    case Countdown::ArmResult::InvalidInput:
-        return ArmResult::InvalidInput;
-    }
+    const ArmResult counted = m_countdown.arm(plan.mode, plan.fields, m_clock.now());
+    if (counted != ArmResult::Armed)
+        return counted;
     m_action = plan.action;
     m_asksAuthorisation = answer.asksAuthorisation;
     m_awaitingOutcome = false;

@@ -34,15 +34,6 @@ public:
     ScheduledTask(const Clock& clock, PowerBackend* power, IdleTime* idle,
                   QObject* parent = nullptr);
 
-    enum class ArmResult {
-        Armed,
-        NotInFuture,          // specified time not later than now
-        SkippedByClockChange, // specified time in the hour a clock change skips
-        InvalidInput,         // a field without a valid value
-        IdleNotMeasurable,    // idle-time mode where input cannot be seen
-        ActionUnavailable,    // the system says it cannot do the action: see refusal()
-    };
-
     // Arms the plan from now. Anything but Armed leaves the task as it was.
     ArmResult arm(const Plan& plan);
     // What the system says of the action now (possible when there is no power backend).

@@ -49,7 +49,7 @@ protected:
         plan.mode = mode;
         plan.fields.fromNow = duration;
         plan.fields.idle = duration;
-        ASSERT_EQ(task.arm(plan), ScheduledTask::ArmResult::Armed);
+        ASSERT_EQ(task.arm(plan), ArmResult::Armed);
     }
 
     // One second: the task tick, then the reminder tick.

@@ -68,7 +68,7 @@ TEST_F(ClockChange, EverydayTimeSkippedRunsAtTheChangeAndTheDayIsNotLost) {
     ScheduleFields f;
     f.everyday = QTime(2, 30);
     const QDateTime evening = local(z->springDay.addDays(-1), QTime(23, 0));
-    ASSERT_EQ(task.arm(TriggerMode::Everyday, f, evening), Countdown::ArmResult::Armed);
+    ASSERT_EQ(task.arm(TriggerMode::Everyday, f, evening), ArmResult::Armed);
     EXPECT_EQ(utcSecs(task.endTime()), z->springUtc);
     EXPECT_EQ(task.endTime().time(), QTime(3, 0));
 
@@ -92,7 +92,7 @@ TEST_F(ClockChange, EverydayTimeRepeatedRunsOnceAtItsFirstOccurrence) {
     Countdown task;
     ScheduleFields f;
     f.everyday = z->repeated;
-    ASSERT_EQ(task.arm(TriggerMode::Everyday, f, before), Countdown::ArmResult::Armed);
+    ASSERT_EQ(task.arm(TriggerMode::Everyday, f, before), ArmResult::Armed);
     ASSERT_TRUE(task.confirmCarriedOut(task.endTime()));
     EXPECT_EQ(task.endTime(), local(z->autumnDay.addDays(1), z->repeated));
 
@@ -124,8 +124,7 @@ TEST_F(ClockChange, SpecifiedTimeInTheSkippedHourIsRefusedAsSuch) {
     f.specifiedDate = z->springDay;
     f.specifiedTime = QTime(2, 30);
     Countdown task;
-    EXPECT_EQ(task.arm(TriggerMode::SpecifiedTime, f, now),
-              Countdown::ArmResult::SkippedByClockChange);
+    EXPECT_EQ(task.arm(TriggerMode::SpecifiedTime, f, now), ArmResult::SkippedByClockChange);
     EXPECT_FALSE(task.isArmed());
 
     // A repeated time is accepted at its first occurrence.

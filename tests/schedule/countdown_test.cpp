@@ -22,8 +22,7 @@ protected:
     }
     void armFromNow(QTime duration) {
         fields.fromNow = duration;
-        ASSERT_EQ(countdown.arm(TriggerMode::FromNow, fields, clock.now()),
-                  Countdown::ArmResult::Armed);
+        ASSERT_EQ(countdown.arm(TriggerMode::FromNow, fields, clock.now()), ArmResult::Armed);
     }
 };
 
@@ -97,7 +96,7 @@ TEST_F(CountdownTest, DeadlineMissedByMoreThanAMinuteIsSkipped) {
         clock.set(QDateTime(QDate(2026, 3, 10), QTime(14, 0), Qt::UTC));
         fields.fromNow = QTime(0, 30);
         fields.everyday = QTime(14, 30);
-        ASSERT_EQ(countdown.arm(c.mode, fields, clock.now()), Countdown::ArmResult::Armed);
+        ASSERT_EQ(countdown.arm(c.mode, fields, clock.now()), ArmResult::Armed);
         // The computer sleeps through the end time; the first tick after waking decides.
         clock.set(countdown.endTime().addMSecs(c.lateMSecs));
         const auto r = countdown.tick(clock.now(), 100);
@@ -123,8 +122,7 @@ TEST_F(CountdownTest, RetryingPastTheGraceMinuteGivesUp) {
 
 TEST_F(CountdownTest, IdleInputRestartsTheCountdown) {
     fields.idle = QTime(0, 5);
-    ASSERT_EQ(countdown.arm(TriggerMode::IdleTime, fields, clock.now()),
-              Countdown::ArmResult::Armed);
+    ASSERT_EQ(countdown.arm(TriggerMode::IdleTime, fields, clock.now()), ArmResult::Armed);
     EXPECT_EQ(countdown.ringMaximum(), 300u);
 
     auto r = tickAfter(100'000, 99);
@@ -158,8 +156,7 @@ TEST_F(CountdownTest, IdleInputRestartsTheCountdown) {
 TEST_F(CountdownTest, EverydayTaskIsArmedAgainForItsNextDay) {
     fields.everyday = QTime(7, 0);
     clock.set(QDateTime(QDate(2026, 3, 10), QTime(6, 59, 59), Qt::UTC));
-    ASSERT_EQ(countdown.arm(TriggerMode::Everyday, fields, clock.now()),
-              Countdown::ArmResult::Armed);
+    ASSERT_EQ(countdown.arm(TriggerMode::Everyday, fields, clock.now()), ArmResult::Armed);
     EXPECT_EQ(countdown.endTime(), QDateTime(QDate(2026, 3, 10), QTime(7, 0), Qt::UTC));
     EXPECT_EQ(countdown.ringMaximum(), 1u);
     EXPECT_EQ(countdown.everydayFlag(), QStringLiteral("1"));
@@ -184,8 +181,7 @@ TEST_F(CountdownTest, EverydayTaskIsArmedAgainForItsNextDay) {
 
     // Armed at exactly the time of day: tomorrow.
     clock.set(QDateTime(QDate(2026, 3, 10), QTime(7, 0), Qt::UTC));
-    ASSERT_EQ(countdown.arm(TriggerMode::Everyday, fields, clock.now()),
-              Countdown::ArmResult::Armed);
+    ASSERT_EQ(countdown.arm(TriggerMode::Everyday, fields, clock.now()), ArmResult::Armed);
     EXPECT_EQ(countdown.endTime(), QDateTime(QDate(2026, 3, 11), QTime(7, 0), Qt::UTC));
 }
 
@@ -197,21 +193,19 @@ TEST_F(CountdownTest, SpecifiedTimeRefusedInThePastKeepsTheCurrentTask) {
     fields.specifiedDate = QDate(2026, 3, 10);
     fields.specifiedTime = QTime(14, 0);
     EXPECT_EQ(countdown.arm(TriggerMode::SpecifiedTime, fields, clock.now()),
-              Countdown::ArmResult::NotInFuture);
+              ArmResult::NotInFuture);
     EXPECT_EQ(countdown.mode(), TriggerMode::FromNow);
     EXPECT_EQ(countdown.endTime(), end);
 
     fields.fromNow = QTime();
-    EXPECT_EQ(countdown.arm(TriggerMode::FromNow, fields, clock.now()),
-              Countdown::ArmResult::InvalidInput);
+    EXPECT_EQ(countdown.arm(TriggerMode::FromNow, fields, clock.now()), ArmResult::Unreadable);
     EXPECT_EQ(countdown.endTime(), end);
 
     // A few hundred milliseconds before the moment: accepted with an empty ring range.
     countdown.disarm();
     clock.set(QDateTime(QDate(2026, 3, 10), QTime(14, 59, 59, 600), Qt::UTC));
     fields.specifiedTime = QTime(15, 0);
-    ASSERT_EQ(countdown.arm(TriggerMode::SpecifiedTime, fields, clock.now()),
-              Countdown::ArmResult::Armed);
+    ASSERT_EQ(countdown.arm(TriggerMode::SpecifiedTime, fields, clock.now()), ArmResult::Armed);
     EXPECT_EQ(countdown.ringMaximum(), 0u);
     EXPECT_EQ(tickAfter(1'000).outcome, Outcome::Due);
 }

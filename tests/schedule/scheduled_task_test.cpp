@@ -55,34 +55,34 @@ TEST_F(ScheduledTaskTest, ArmResultsAndTheRingOfAnArmedTask) {
         const char* name;
         Plan plan;
         bool idleMeasurable;
-        ScheduledTask::ArmResult result;
+        ArmResult result;
         quint32 ringMaximum; // when armed
     } cases[] = {
         {"from now", planOf(PowerAction::Shutdown, TriggerMode::FromNow, QTime(0, 30)), true,
-         ScheduledTask::ArmResult::Armed, 1800},
+         ArmResult::Armed, 1800},
         {"specified later today",
          planOf(PowerAction::Restart, TriggerMode::SpecifiedTime, QTime(15, 0)), true,
-         ScheduledTask::ArmResult::Armed, 35 * 60},
+         ArmResult::Armed, 35 * 60},
         {"specified this very minute",
          planOf(PowerAction::Restart, TriggerMode::SpecifiedTime, QTime(14, 25)), true,
-         ScheduledTask::ArmResult::NotInFuture, 0},
+         ArmResult::NotInFuture, 0},
         {"specified without a date",
          planOf(PowerAction::Lock, TriggerMode::SpecifiedTime, QTime(15, 0), QDate()), true,
-         ScheduledTask::ArmResult::InvalidInput, 0},
+         ArmResult::ImpossibleDate, 0},
         {"idle where input can be seen",
-         planOf(PowerAction::Lock, TriggerMode::IdleTime, QTime(0, 5)), true,
-         ScheduledTask::ArmResult::Armed, 300},
+         planOf(PowerAction::Lock, TriggerMode::IdleTime, QTime(0, 5)), true, ArmResult::Armed,
+         300},
         {"idle where it cannot", planOf(PowerAction::Lock, TriggerMode::IdleTime, QTime(0, 5)),
-         false, ScheduledTask::ArmResult::IdleNotMeasurable, 0},
+         false, ArmResult::IdleNotMeasurable, 0},
         {"everyday before its time",
-         planOf(PowerAction::Signout, TriggerMode::Everyday, QTime(14, 30)), true,
-         ScheduledTask::ArmResult::Armed, 300},
+         planOf(PowerAction::Signout, TriggerMode::Everyday, QTime(14, 30)), true, ArmResult::Armed,
+         300},
         {"everyday at its time: tomorrow",
-         planOf(PowerAction::Signout, TriggerMode::Everyday, QTime(14, 25)), true,
-         ScheduledTask::ArmResult::Armed, 24 * 3600},
+         planOf(PowerAction::Signout, TriggerMode::Everyday, QTime(14, 25)), true, ArmResult::Armed,
+         24 * 3600},
         {"an action the system cannot do",
          planOf(PowerAction::Hibernate, TriggerMode::FromNow, QTime(0, 30)), true,
-         ScheduledTask::ArmResult::ActionUnavailable, 0},
+         ArmResult::ActionUnavailable, 0},
     };
     power.impossible = {{"canHibernate", "no swap"}};
     for (const auto& c : cases) {
@@ -91,7 +91,7 @@ TEST_F(ScheduledTaskTest, ArmResultsAndTheRingOfAnArmedTask) {
         QSignalSpy progress(&task, &ScheduledTask::progressChanged);
         armed.clear();
         EXPECT_EQ(task.arm(c.plan), c.result);
-        const bool isArmed = c.result == ScheduledTask::ArmResult::Armed;
+        const bool isArmed = c.result == ArmResult::Armed;
         EXPECT_EQ(task.isArmed(), isArmed);
         EXPECT_EQ(task.isTicking(), isArmed);
         EXPECT_EQ(armed.size(), isArmed ? 1 : 0); // a refusal changes nothing
@@ -145,7 +145,7 @@ TEST_F(ScheduledTaskTest, OutcomesAtTheEnd) {
         failed.clear();
         missed.clear();
         QSignalSpy aboutToCarryOut(&task, &ScheduledTask::aboutToCarryOut);
-        ASSERT_EQ(task.arm(c.plan), ScheduledTask::ArmResult::Armed);
+        ASSERT_EQ(task.arm(c.plan), ArmResult::Armed);
         armed.clear();
         tickAfter(c.firstTickAfterMSecs);
         ASSERT_FALSE(power.calls.empty());
@@ -189,7 +189,7 @@ TEST_F(ScheduledTaskTest, OutcomesAtTheEnd) {
 TEST_F(ScheduledTaskTest, PrivilegeRefusedForTheWholeMinuteReportsTheSystemsReason) {
     power.privilegeFails = true;
     ASSERT_EQ(task.arm(planOf(PowerAction::Shutdown, TriggerMode::FromNow, QTime(0, 1))),
-              ScheduledTask::ArmResult::Armed);
+              ArmResult::Armed);
     tickAfter(60'000);
     tickAfter(30'000);
     EXPECT_TRUE(task.isArmed()); // still retried within the minute
@@ -206,7 +206,7 @@ TEST_F(ScheduledTaskTest, AnswerAfterStopIsDropped) {
     power.holdOutcomes = true;
     power.refusal = "Access denied";
     ASSERT_EQ(task.arm(planOf(PowerAction::Shutdown, TriggerMode::FromNow, QTime(0, 1))),
-              ScheduledTask::ArmResult::Armed);
+              ArmResult::Armed);
     tickAfter(60'000);
     ASSERT_EQ(power.pending.size(), 1u);
     tickAfter(1000); // the answer is awaited: nothing is asked twice
@@ -220,7 +220,7 @@ TEST_F(ScheduledTaskTest, AnswerAfterStopIsDropped) {
 TEST_F(ScheduledTaskTest, PostponeMovesTheEndExceptForAnIdleTask) {
     QSignalSpy postponed(&task, &ScheduledTask::postponed);
     ASSERT_EQ(task.arm(planOf(PowerAction::Lock, TriggerMode::FromNow, QTime(0, 30))),
-              ScheduledTask::ArmResult::Armed);
+              ArmResult::Armed);
     EXPECT_TRUE(task.postpone());
     ASSERT_EQ(postponed.size(), 1);
     EXPECT_EQ(postponed[0][0].toDateTime(), kNow.addSecs(40 * 60));
@@ -228,7 +228,7 @@ TEST_F(ScheduledTaskTest, PostponeMovesTheEndExceptForAnIdleTask) {
     EXPECT_FALSE(task.postpone());
 
     ASSERT_EQ(task.arm(planOf(PowerAction::Lock, TriggerMode::IdleTime, QTime(0, 30))),
-              ScheduledTask::ArmResult::Armed);
+              ArmResult::Armed);
     EXPECT_FALSE(task.canPostpone());
     EXPECT_FALSE(task.postpone());
     EXPECT_EQ(postponed.size(), 1);

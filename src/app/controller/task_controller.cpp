@@ -9,27 +9,6 @@ namespace qz {
 
 namespace {
 
-ArmRefusal refusalOf(ScheduledTask::ArmResult result, const Plan& plan) {
-    switch (result) {
-    case ScheduledTask::ArmResult::Armed:
-        return ArmRefusal::None;
-    case ScheduledTask::ArmResult::NotInFuture:
-        return ArmRefusal::NotInFuture;
-    case ScheduledTask::ArmResult::SkippedByClockChange:
-        return ArmRefusal::SkippedByClockChange;
-    case ScheduledTask::ArmResult::IdleNotMeasurable:
-        return ArmRefusal::IdleNotMeasurable;
-    case ScheduledTask::ArmResult::ActionUnavailable:
-        return ArmRefusal::ActionUnavailable;
-    case ScheduledTask::ArmResult::InvalidInput:
-        break;
-    }
-    // The only field that can hold something that is not a value is the date.
-    return plan.mode == TriggerMode::SpecifiedTime && !plan.fields.specifiedDate.isValid()
-               ? ArmRefusal::ImpossibleDate
-               : ArmRefusal::Unreadable;
-}
-
 QString everydayTimeText(const Plan& plan) {
     return plan.fields.everyday.toString(QStringLiteral("HH:mm"));
 }
@@ -232,38 +211,38 @@ void TaskController::saveAt(SaveMoment moment) {
     }
 }
 
-ArmRefusal TaskController::start() {
+ArmResult TaskController::start() {
     return armPlan(m_plan);
 }
 
-ArmRefusal TaskController::armRequest(PowerAction action, TriggerMode mode, const QString& value) {
+ArmResult TaskController::armRequest(PowerAction action, TriggerMode mode, const QString& value) {
     if (m_task->isArmed())
-        return ArmRefusal::AlreadyArmed;
+        return ArmResult::AlreadyArmed;
     const PlanRequest request = planFromRequest(m_plan, action, mode, value);
     switch (request.result) {
     case PlanRequestResult::Read:
         break;
     case PlanRequestResult::ImpossibleDate:
-        return ArmRefusal::ImpossibleDate;
+        return ArmResult::ImpossibleDate;
     case PlanRequestResult::Unreadable:
-        return ArmRefusal::Unreadable;
+        return ArmResult::Unreadable;
     }
     return armPlan(request.plan);
 }
 
-ArmRefusal TaskController::armPlan(const Plan& plan) {
+ArmResult TaskController::armPlan(const Plan& plan) {
     if (m_task->isArmed())
-        return ArmRefusal::AlreadyArmed;
+        return ArmResult::AlreadyArmed;
     // The plan is the task's from the moment it is armed, so the save that follows arming
     // stores it; a refused one leaves the plan shown as it was.
     const Plan shown = m_plan;
     m_plan = plan;
-    const ArmRefusal refusal = refusalOf(m_task->arm(plan), plan);
-    if (refusal != ArmRefusal::None)
+    const ArmResult result = m_task->arm(plan);
+    if (result != ArmResult::Armed)
         m_plan = shown;
     else if (!(plan == shown))
         Q_EMIT planChanged(m_plan);
-    return refusal;
+    return result;
 }
 
 void TaskController::stop() {

@@ -22,18 +22,6 @@ enum class SettingsSwitch {
     RunAtStartup,  // swBaslangic
 };
 
-// Why a task was not armed.
-enum class ArmRefusal {
-    None,
-    AlreadyArmed,         // one task at a time: the armed one is cancelled first, on purpose
-    NotInFuture,          // specified time not later than now
-    SkippedByClockChange, // specified time in the hour a clock change skips
-    ImpossibleDate,       // a date the calendar lacks
-    Unreadable,           // a request's value that is not a time or a date
-    IdleNotMeasurable,    // idle time where input cannot be seen
-    ActionUnavailable,    // the system says it cannot: ScheduledTask::refusal() says why
-};
-
 // The owner of the task and of what the user set up: the plan, the three switches, the
 // language and their saves. The window, the tray menu, the reminders and other copies of the
 // program send it plans and commands; the window shows what its signals say. Widget-free.
@@ -76,8 +64,8 @@ public:
 
     // Commands, from every source. start() arms the plan; armRequest() arms a plan read from
     // a request, which becomes the plan only once it is armed.
-    ArmRefusal start();
-    ArmRefusal armRequest(PowerAction action, TriggerMode mode, const QString& value);
+    ArmResult start();
+    ArmResult armRequest(PowerAction action, TriggerMode mode, const QString& value);
     void stop();
     bool postpone();
 
@@ -105,7 +93,7 @@ private:
     void registerLogonStart();
     void taskArmedChanged(bool armed);
     void taskPostponed(const QDateTime& dueTime);
-    ArmRefusal armPlan(const Plan& plan);
+    ArmResult armPlan(const Plan& plan);
 
     std::unique_ptr<SettingsStore> m_store;
     ScheduledTask* m_task;
