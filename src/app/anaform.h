@@ -167,6 +167,8 @@ private:
     // Enables the fields of the checked trigger while no task is armed.
     void showTriggerFields();
     TqzRadioButton* radioOf(qz::TriggerMode mode) const;
+    // The input fields of the trigger, as its row names them.
+    QList<QWidget*> fieldsOf(qz::TriggerMode mode) const;
     void taskArmedChanged(bool armed);
     void taskProgressChanged(quint32 maximum, quint32 value, qint64 remainingSpanMSecs);
     void showPendingProgress();

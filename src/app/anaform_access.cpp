@@ -32,10 +32,7 @@ void TAnaform::setUpKeyboardAndReaders() {
         order.append(actionButton(row.action));
     for (const rows::TriggerRadioRow& row : rows::kTriggerRadios) {
         order.append(radioOf(row.mode));
-        for (const char* field : row.fields) {
-            if (field)
-                order.append(findChild<QWidget*>(QString::fromLatin1(field)));
-        }
+        order.append(fieldsOf(row.mode));
     }
     order << btnStartStop << lblUrl << cmbDil << swUstte << swBildirim << swBaslangic;
     for (qsizetype i = 1; i < order.size(); ++i)
@@ -66,10 +63,8 @@ void TAnaform::setUpKeyboardAndReaders() {
     // has both languages).
     using qz::accessibility::setLabel;
     for (const rows::TriggerRadioRow& row : rows::kTriggerRadios) {
-        for (const char* field : row.fields) {
-            if (field)
-                setLabel(findChild<QWidget*>(QString::fromLatin1(field)), radioOf(row.mode));
-        }
+        for (QWidget* field : fieldsOf(row.mode))
+            setLabel(field, radioOf(row.mode));
     }
     setLabel(cmbDil, qzLabel1);
     setLabel(swUstte, qzLabel5);

@@ -40,8 +40,8 @@ struct TriggerRadioRow {
     TriggerMode mode;
     const char* caption;
     int y;
-    // The trigger's input fields, by name: read after the radio, and named after it for
-    // screen readers.
+    // The trigger's input fields, by name: enabled only while the radio is chosen, read
+    // after it, and named after it for screen readers.
     std::array<const char*, 2> fields;
 };
 

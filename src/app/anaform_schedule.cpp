@@ -1,6 +1,7 @@
 // The schedule handlers: action buttons, trigger radios, fields, the description, and the
 // countdown from arming to carrying out the action.
 #include "app/anaform.h"
+#include "app/anaform_rows.h"
 
 #include "i18n/qz_lang.h"
 #include "reminders/notifier.h"
@@ -46,6 +47,19 @@ TqzRadioButton* TAnaform::radioOf(qz::TriggerMode mode) const {
     return m_triggerRadios[static_cast<std::size_t>(mode)];
 }
 
+QList<QWidget*> TAnaform::fieldsOf(qz::TriggerMode mode) const {
+    QList<QWidget*> fields;
+    for (const qz::window_rows::TriggerRadioRow& row : qz::window_rows::kTriggerRadios) {
+        if (row.mode != mode)
+            continue;
+        for (const char* name : row.fields) {
+            if (name)
+                fields.append(findChild<QWidget*>(QString::fromLatin1(name)));
+        }
+    }
+    return fields;
+}
+
 qz::TriggerMode TAnaform::selectedMode() const {
     for (qz::TriggerMode mode : qz::kAllTriggerModes)
         if (radioOf(mode)->isChecked())
@@ -83,11 +97,10 @@ void TAnaform::applyTriggerMode() {
 void TAnaform::showTriggerFields() {
     const qz::TriggerMode mode = selectedMode();
     const bool editable = !m_controller->task().isArmed();
-    TimeeditSuandanitibaren->setEnabled(editable && mode == qz::TriggerMode::FromNow);
-    dateEditBelirtilenSure->setEnabled(editable && mode == qz::TriggerMode::SpecifiedTime);
-    timeEditBelirtilenSure->setEnabled(editable && mode == qz::TriggerMode::SpecifiedTime);
-    qzTimeEdit3->setEnabled(editable && mode == qz::TriggerMode::IdleTime);
-    qzTimeEdit1->setEnabled(editable && mode == qz::TriggerMode::Everyday);
+    for (qz::TriggerMode each : qz::kAllTriggerModes) {
+        for (QWidget* field : fieldsOf(each))
+            field->setEnabled(editable && each == mode);
+    }
 }
 
 void TAnaform::fieldChange() {
