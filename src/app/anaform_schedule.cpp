@@ -127,6 +127,10 @@ void TAnaform::planEdited() {
 }
 
 void TAnaform::showPlan(const qz::Plan& plan) {
+    // A plan from elsewhere (a request, a postpone) changes the schedule area as the user's
+    // own change does: the settings panel closes over it.
+    if (!(plan == shownPlan()))
+        closeSettingsPanel();
     // Shown as it is, without the handlers a user's change runs: they would send it back.
     {
         const QSignalBlocker quiet(actionButton(plan.action));
@@ -135,10 +139,10 @@ void TAnaform::showPlan(const qz::Plan& plan) {
     radioOf(plan.mode)->setChecked(true);
     const qz::ScheduleFields& f = plan.fields;
     std::vector<QSignalBlocker> quiet;
-    for (QWidget* field :
-         std::initializer_list<QWidget*>{TimeeditSuandanitibaren, dateEditBelirtilenSure,
-                                         timeEditBelirtilenSure, qzTimeEdit3, qzTimeEdit1})
-        quiet.emplace_back(field);
+    for (qz::TriggerMode mode : qz::kAllTriggerModes) {
+        for (QWidget* field : fieldsOf(mode))
+            quiet.emplace_back(field);
+    }
     TimeeditSuandanitibaren->setTimeValue(f.fromNow);
     if (f.specifiedDate.isValid())
         dateEditBelirtilenSure->setDate(f.specifiedDate);

@@ -9,6 +9,7 @@
 #include "widgets/qz_glyph_button.h"
 #include "widgets/qz_label.h"
 #include "widgets/qz_radio_button.h"
+#include "widgets/qz_split_view.h"
 #include "widgets/qz_time_edit.h"
 
 #include <QMenu>
@@ -491,7 +492,11 @@ TEST_F(CountdownTest, ReminderOffersPostponeAndCancelAndPostponeWarnsAgain) {
     ASSERT_EQ(reminders.size(), 1u);
     EXPECT_EQ(actionKeys(notifier->lastActions), (QStringList{"postpone 1", "cancel 1"}));
 
+    auto* panel = child<TqzSplitView>("qzSplitView1");
+    panel->setAnimation(false);
+    w.btnUpdateClick();
     notifier->invoke(QStringLiteral("postpone 1"));
+    EXPECT_FALSE(panel->opened()); // the moved time is shown, not hidden under the panel
     EXPECT_EQ(w.task().countdown().endTime(), kNow.addSecs(16 * 60));
     EXPECT_EQ(ring()->maxValue(), 16 * 60);
     EXPECT_EQ(child<TqzLabel>("lbltarihEn")->caption(), "16 Minutes "); // the sentence follows
@@ -541,6 +546,9 @@ TEST_F(CountdownTest, CommandLineRequestIsShownOnlyOnceArmed) {
                                child<TqzTimeEdit>("qzTimeEdit1")->time(),
                                child<TqzLabel>("lbltarihEn")->caption());
     };
+    auto* panel = child<TqzSplitView>("qzSplitView1");
+    panel->setAnimation(false);
+    w.btnUpdateClick(); // the settings panel is open when the requests come
     const auto before = controls();
     power->impossible = {{"canHibernate", "no swap"}};
     const struct {
@@ -562,11 +570,13 @@ TEST_F(CountdownTest, CommandLineRequestIsShownOnlyOnceArmed) {
             << reason.toStdString();
         EXPECT_FALSE(w.task().isArmed());
         EXPECT_EQ(controls(), before);
+        EXPECT_TRUE(panel->opened());
     }
     EXPECT_TRUE(prompts->errors.empty()); // the answer goes back to the command line
 
     EXPECT_EQ(w.armFromCommand(PowerAction::Restart, TriggerMode::Everyday, "07:15"), "");
     EXPECT_TRUE(w.task().isArmed());
+    EXPECT_FALSE(panel->opened()); // closed over the schedule the request changed
     EXPECT_EQ(w.selectedAction(), PowerAction::Restart);
     EXPECT_EQ(w.selectedMode(), TriggerMode::Everyday);
     EXPECT_EQ(child<TqzTimeEdit>("qzTimeEdit1")->time(), "07:15");
