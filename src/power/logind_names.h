@@ -10,7 +10,8 @@ inline const QString kManagerPath = QStringLiteral("/org/freedesktop/login1");
 inline const QString kManager = QStringLiteral("org.freedesktop.login1.Manager");
 inline const QString kSession = QStringLiteral("org.freedesktop.login1.Session");
 inline const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
-// Queries must not hang the window's tick when logind is slow or gone.
+// Queries block the window's thread, which runs the task's tick: short, for a logind that
+// is slow or gone.
 inline constexpr int kQueryTimeoutMs = 3000;
 
 } // namespace qz::logind
