@@ -59,8 +59,10 @@ void TAnaform::FormShow() {
         // Which actions this system can do is asked once the window is up: the answers
         // take round trips the first appearance need not wait for.
         QTimer::singleShot(1000, this, &TAnaform::markUnavailableActions);
-        m_controller->show();
+        const qz::ArmResult rearmed = m_controller->show();
         radioOf(selectedMode())->setFocus();
+        // A stored task the system can no longer carry out is not dropped without a word.
+        showRefusal(refusalText(rearmed, selectedAction()));
     });
 }
 

@@ -60,6 +60,23 @@ TEST_F(AnaformTest, StoredEverydayTaskIsArmedAgainAtShow) {
     EXPECT_EQ(child<TqzLabel>("lblislem")->caption(), " will restart everyday at ");
 }
 
+// A stored task the system can no longer carry out is said so at the start, not dropped
+// without a word.
+TEST_F(AnaformTest, StoredEverydayTaskThatCannotBeArmedAgainIsSaidSo) {
+    store("hergun", "1");
+    store("saat", "07:15");
+    store("gorev", "sleep");
+    store("dil", "2");
+    TAnaform& w = create(QDateTime(QDate(2026, 3, 10), QTime(6, 0)));
+    power->impossible.emplace_back("canHibernate", "CanHibernate: na");
+    w.show();
+    EXPECT_FALSE(w.task().isArmed());
+    EXPECT_EQ(w.selectedMode(), TriggerMode::Everyday); // the task is shown, to arm otherwise
+    ASSERT_EQ(prompts->errors.size(), 1u);
+    EXPECT_EQ(prompts->errors[0].text,
+              "Sleep is not possible on this computer now. The system answered:\nCanHibernate: na");
+}
+
 TEST_F(AnaformTest, EverydayTaskPastItsTimeTodayIsArmedForTomorrow) {
     store("hergun", "1");
     store("saat", "07:15");

@@ -76,7 +76,7 @@ void TaskController::create(int defaultLanguage) {
     Q_EMIT planChanged(m_plan);
 }
 
-void TaskController::show() {
+ArmResult TaskController::show() {
     m_task->setRemindersEnabled(m_notifications);
     // A refused logon entry is told and the start goes on: the stored task must still be
     // armed and the settings kept.
@@ -90,13 +90,13 @@ void TaskController::show() {
         m_plan.mode = TriggerMode::Everyday;
         m_plan.fields.everyday = savedTime;
         Q_EMIT planChanged(m_plan);
-        start();
-    } else {
-        m_plan.action = PowerAction::Shutdown;
-        m_plan.mode = TriggerMode::FromNow;
-        Q_EMIT planChanged(m_plan);
-        save();
+        return start();
     }
+    m_plan.action = PowerAction::Shutdown;
+    m_plan.mode = TriggerMode::FromNow;
+    Q_EMIT planChanged(m_plan);
+    save();
+    return ArmResult::Armed;
 }
 
 void TaskController::close() {

@@ -47,12 +47,13 @@ public:
 
     // Creation: applies the stored settings in their order (the action, the switches
     // swUstte, swBaslangic, swBildirim with their effects, the language, then one save for
-    // the switches' saves held meanwhile), then gives the specified time today's next full
-    // hour. defaultLanguage: the language when none is stored.
+    // the switches' saves held meanwhile); the plan, with today's next full hour as its
+    // specified time, is then shown. defaultLanguage: the language when none is stored.
     void create(int defaultLanguage);
     // First show: reminders and the logon entry follow their switches, then the stored
-    // everyday task is armed again, or shutdown and "From Now" are offered.
-    void show();
+    // everyday task is armed again, or shutdown and "From Now" are offered. Gives the
+    // re-arm's result, Armed also when there was nothing to re-arm.
+    ArmResult show();
     // The end of the program: the last save.
     void close();
 
