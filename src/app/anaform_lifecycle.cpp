@@ -126,6 +126,7 @@ void TAnaform::showLanguage(int language) {
     refreshArmedTexts();
     refreshNotice();
     refreshUnavailableTips();
+    refreshTrayTip();
 }
 
 void TAnaform::reportError(const QString& text) {

@@ -619,6 +619,9 @@ TEST_F(CountdownTest, TrayMenuAndTipFollowTheTask) {
     EXPECT_TRUE(postpone->isVisible());
     EXPECT_TRUE(cancel->isVisible());
     EXPECT_EQ(w.trayIcon()->hint(), "qZ Duvodoro Ruruzovad\nShutdown at 14:31");
+    child<TqzComboBox>("cmbDil")->setItemIndex(0); // the tip follows the language
+    EXPECT_EQ(w.trayIcon()->hint(), QString::fromUtf8("qZ Duvodoro Ruruzovad\nKapat, saat 14:31"));
+    child<TqzComboBox>("cmbDil")->setItemIndex(1);
     postpone->trigger();
     EXPECT_EQ(w.task().countdown().endTime(), kNow.addSecs(16 * 60));
     EXPECT_EQ(w.trayIcon()->hint(), "qZ Duvodoro Ruruzovad\nShutdown at 14:41");
