@@ -86,6 +86,8 @@ void TAnaform::connectController() {
     connect(c, &qz::TaskController::switchChanged, this, &TAnaform::showSwitch);
     connect(c, &qz::TaskController::languageChanged, this, &TAnaform::showLanguage);
     connect(c, &qz::TaskController::logonEntryFailed, this, &TAnaform::reportError);
+    connect(c, &qz::TaskController::logonEntryNotRemoved, this,
+            [this] { reportError(message(qz::MessageId::LogonEntryNotRemoved)); });
     connect(c, &qz::TaskController::saveFailed, this, &TAnaform::reportSaveFailure);
     const qz::ScheduledTask* t = &c->task();
     connect(t, &qz::ScheduledTask::armedChanged, this, &TAnaform::taskArmedChanged);

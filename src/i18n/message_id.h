@@ -29,6 +29,7 @@ enum class MessageId {
     SettingsNotSaved = 23,
     UnreadableTime = 24,     // a request's time that is not HH:MM
     AuthorisationAsked = 25, // %1 the action
+    LogonEntryNotRemoved = 26,
 };
 
 // The row's key in the table.

@@ -221,6 +221,33 @@ TEST_F(AnaformTest, EachChoiceOfTheTaskIsStoredAtOnceAndTheSwitchShowsTheTruth) 
     EXPECT_EQ(stored("hergun"), "0");
 }
 
+// Turning the start at logon off while its entry cannot be removed is told: the program
+// would start at the next logon all the same. At the start the switch's state is applied
+// without a word, as before.
+TEST_F(AnaformTest, LogonEntryThatCannotBeRemovedIsSaidSo) {
+    store("swBaslangic", "1");
+    store("dil", "2");
+    start();
+    ASSERT_EQ(logon->entry, "/opt/qz/qzscheduler");
+    auto* logonSwitch = child<TqzSwitch>("swBaslangic");
+    logon->unregisterFails = true;
+    logonSwitch->setOn(false);
+    ASSERT_EQ(prompts->errors.size(), 1u);
+    EXPECT_EQ(prompts->errors[0].text,
+              "The start at logon could not be turned off; the program may still start at the "
+              "next logon");
+    EXPECT_EQ(stored("swBaslangic"), "0"); // the choice is kept; the entry is what failed
+    destroyWindow();
+
+    start(); // off, with the entry still there: applied silently
+    EXPECT_TRUE(prompts->errors.empty());
+    logon->unregisterFails = false;
+    child<TqzSwitch>("swBaslangic")->setOn(true);
+    child<TqzSwitch>("swBaslangic")->setOn(false);
+    EXPECT_EQ(logon->entry, std::nullopt);
+    EXPECT_TRUE(prompts->errors.empty());
+}
+
 // A click on "Everyday" in passing, then "From Now": nothing turns the logon start on, and
 // nothing does at the end either.
 TEST_F(AnaformTest, PassingEverydayChoiceRegistersNothing) {

@@ -75,6 +75,7 @@ private:
 struct FakeRunAtStartupState {
     std::optional<std::string> entry;
     bool registerFails = false;
+    bool unregisterFails = false;
     int registerCalls = 0;
 };
 
@@ -91,7 +92,7 @@ public:
         m_state->entry = path;
     }
     bool unregisterEntry(const std::string& path) noexcept override {
-        if (path.empty())
+        if (path.empty() || m_state->unregisterFails)
             return false;
         m_state->entry.reset();
         return true;

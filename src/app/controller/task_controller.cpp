@@ -130,7 +130,12 @@ void TaskController::setSwitch(SettingsSwitch which, bool on) {
         break;
     case SettingsSwitch::RunAtStartup:
         m_runAtStartup = on;
-        applyRunAtStartup();
+        if (on || !m_store)
+            applyRunAtStartup();
+        else if (!m_store->UnregisterRunAtStartup() && !m_loading)
+            // Turned off by the user, but the entry stays: the program would start at the
+            // next logon all the same.
+            Q_EMIT logonEntryNotRemoved();
         break;
     }
     Q_EMIT switchChanged(which, on);

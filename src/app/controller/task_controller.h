@@ -84,6 +84,8 @@ Q_SIGNALS:
     void languageChanged(int language);
     // The logon entry could not be written: the system's reason. Told once until it works.
     void logonEntryFailed(const QString& reason);
+    // The user turned the logon start off, and its entry could not be removed.
+    void logonEntryNotRemoved();
     // The settings could not be stored. Told once until a save succeeds.
     void saveFailed();
 
