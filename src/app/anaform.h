@@ -69,8 +69,6 @@ public:
     bool stayOnTop() const;
     TqzLang* lang() const { return qzLang1; }
     TqzTrayIcon* trayIcon() const { return qzTrayIcon1; }
-    // The everyday flag as it will be saved.
-    QString everydayFlag() const;
 
 public Q_SLOTS:
     // Lifecycle.
@@ -89,8 +87,7 @@ public Q_SLOTS:
     QString armFromCommand(qz::PowerAction action, qz::TriggerMode mode, const QString& value);
     // What the user should know of the armed task, shown in the bottom bar: empty mostly.
     QString armedNotice() const;
-    // The armed task's end 10 minutes later (tray menu, reminder); the Stop button's stop.
-    void postponeTask();
+    // The Stop button's stop, for the tray menu and other copies of the program.
     void cancelTask();
     void MinButtonClick();
     void qzGlyphButton1Click();

@@ -20,9 +20,10 @@ class QSystemTrayIcon;
 namespace qz {
 
 // Everything the main window reaches outside itself. main() passes the real services
-// (defaultAnaformDeps); tests pass recording fakes and a manual clock. The window owns
-// what it is given. Any member may be left empty: the window then does without it (no
-// power call, no reminders, no update check, no settings store...).
+// (defaultAnaformDeps); tests pass recording fakes and a manual clock. The window keeps
+// what it is given for its life, and hands the settings store to its controller. Any member
+// may be left empty: the window then does without it (no power call, no reminders, no update
+// check, no settings store...).
 struct AnaformDeps {
     std::unique_ptr<Clock> clock;
     std::unique_ptr<PowerBackend> power;

@@ -74,10 +74,6 @@ void TAnaform::FormDestroy() {
     qz::runGuarded(*m_deps.prompts, this, [this] { m_controller->close(); });
 }
 
-QString TAnaform::everydayFlag() const {
-    return m_controller->everydayFlag();
-}
-
 // --- What the controller says
 
 void TAnaform::connectController() {

@@ -29,7 +29,8 @@ void TAnaform::createTrayMenu() {
         else
             bringToFront();
     });
-    m_postponeAction = m_trayMenu->addAction(QString(), this, &TAnaform::postponeTask);
+    m_postponeAction =
+        m_trayMenu->addAction(QString(), m_controller, &qz::TaskController::postpone);
     m_cancelAction = m_trayMenu->addAction(QString(), this, &TAnaform::cancelTask);
     m_trayMenu->addSeparator();
     m_quitAction = m_trayMenu->addAction(QString(), this, &TAnaform::CloseButtonClick);
@@ -74,10 +75,6 @@ QList<qz::NotifierAction> TAnaform::reminderActions() const {
         actions.append({choiceKey(kPostpone, taskId), message(qz::MessageId::Postpone)});
     actions.append({choiceKey(kCancel, taskId), message(qz::MessageId::CancelTask)});
     return actions;
-}
-
-void TAnaform::postponeTask() {
-    m_controller->postpone();
 }
 
 void TAnaform::cancelTask() {

@@ -40,12 +40,12 @@ inline constexpr const char* kFontCharsetProperty = "FontCharset";
 //   2. loadProgramTable(): language 2 active, nothing applied, so the window keeps the English
 //      texts it was built with. Components are looked up only when a language is applied, so they
 //      must exist with their objectNames by then;
-//   3. set the language: the one the settings store chose at start-up, and in
-//      cmbDilChange setActiveLanguage(cmbDil->itemIndex() + 1), then recompose the description.
-//      Setting the active language again does nothing; an invalid number throws ELanguageError
-//      and changes nothing;
-//   4. messageString("1".."6") for message boxes, reminders and the update worker (safe from
-//      another thread).
+//   3. set the language whenever the controller says which (the stored one at start-up, then
+//      the user's choice in cmbDil), then recompose the texts built in code. Setting the
+//      active language again does nothing; an invalid number throws ELanguageError and
+//      changes nothing;
+//   4. messageString(messageKey(MessageId)) for boxes, notices, reminders and the update
+//      (safe from another thread).
 // OnChangeLanguage() is emitted after the table has been applied for a new language.
 class TqzLang : public QObject {
     Q_OBJECT

@@ -88,7 +88,8 @@ QString unescapeRow(QString row);
 QString getStringValue(const QStringList& rows, QStringView name, int lang,
                        QChar delimiter = TranslationTable::kDefaultDelimiter);
 
-// Message string id ("1" to "6") from the Strings section in language lang (1 Turkish, 2 English).
+// The message string of key id (see messageKey in message_id.h) from the Strings section in
+// language lang (1 Turkish, 2 English).
 QString messageString(const TranslationTable& table, QStringView id, int lang);
 
 } // namespace qz

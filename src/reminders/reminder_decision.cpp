@@ -19,8 +19,8 @@ QString reminderTitle() {
     return QString::fromUtf8(kProgramTitle);
 }
 
-QString reminderBody(const QString& messageString3, const QString& remainingTimeText) {
-    return messageString3 + remainingTimeText;
+QString reminderBody(const QString& leadIn, const QString& remainingTimeText) {
+    return leadIn + remainingTimeText;
 }
 
 int reminderPointMinutes(qint64 remainingSpanMs) {

@@ -12,7 +12,7 @@ QString reminderName();  // "Kalan Süre"
 QString reminderTitle(); // "QZ Duvodoro Ruruzovad"
 // The reminder's lead-in (MessageId::TimeToComplete) directly followed by the remaining-time
 // text.
-QString reminderBody(const QString& messageString3, const QString& remainingTimeText);
+QString reminderBody(const QString& leadIn, const QString& remainingTimeText);
 
 // The reminder point met by a remaining span (now - EndTime in milliseconds, negative while
 // time remains): 5, 3 or 1 when the remaining time, whole days dropped, reads 0 hours, that

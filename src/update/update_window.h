@@ -12,7 +12,7 @@ class UpdateWindow {
 public:
     virtual ~UpdateWindow() = default;
 
-    // The message string with this id ("1", "4", "5", "6", "22") in the active language.
+    // The message string of this key (messageKey(MessageId)) in the active language.
     virtual QString messageString(const QString& id) const = 0;
 
     // Modal Yes/No box with the question icon and the title "ZE Zivuzoziz"; true for Yes.

@@ -60,18 +60,18 @@ UpdateOptions defaultUpdateOptions();
 //
 // The window calls start() once when it has been shown; it returns at once and the window stays
 // usable. When the server's version text is in and differs from the own one, the window is asked
-// message string "1"; on Yes StartUpdate() runs: the window stops staying on top, shows the update
-// ring with caption "4" and its progress, and the new program is downloaded over the base
-// address's scheme into a private folder; the ring's progress counts only the body of an answer
-// 200, the one that is kept. Only such a body proven whole is kept under its final name
+// MessageId::NewVersion; on Yes StartUpdate() runs: the window stops staying on top, shows the
+// update ring with caption MessageId::Updating and its progress, and the new program is downloaded
+// over the base address's scheme into a private folder; the ring's progress counts only the body of
+// an answer 200, the one that is kept. Only such a body proven whole is kept under its final name
 // (executable on Linux): it matches the SHA-256 the version file names or, where the file names
 // none, it is as long as the server announced (a chunked body proves nothing). The caption then
-// becomes "5" and the window is asked "6". On Yes the new program is started by its full path
-// and the window's endProgram() runs; on No the ring is hidden and the download removed. A failed
-// download leaves no file behind, hides the ring and tells the user (message string "22").
-// Nothing is retried within a run. The check first removes this user's downloads that earlier
-// runs left in the download root (see removeStaleDownloads), except the folder the running
-// program was started from.
+// becomes MessageId::Downloaded and the window is asked MessageId::InstallNow. On Yes the new
+// program is started by its full path and the window's endProgram() runs; on No the ring is hidden
+// and the download removed. A failed download leaves no file behind, hides the ring and tells the
+// user (MessageId::DownloadFailed). Nothing is retried within a run. The check first removes this
+// user's downloads that earlier runs left in the download root (see removeStaleDownloads), except
+// the folder the running program was started from.
 //
 // The check and the download each run in a worker process (see update/worker_protocol.h), so no
 // network or TLS library is loaded into this one; a worker that fails to start, crashes or reports
@@ -87,7 +87,7 @@ public:
         Checking,    // the version file is being fetched
         UpToDate,    // check over without a question, or the answer was No
         Downloading, // the new program is being fetched
-        Failed,      // the download failed (the ring keeps caption "4"), or the new program
+        Failed,      // the download failed (the ring keeps its caption), or the new program
                      // would not start (the ring is hidden and this program runs on)
         Declined,    // downloaded, the answer to the install question was No
         Installing,  // the new program was started and the program is ending

@@ -653,7 +653,7 @@ TEST_P(CloseFlag, CloseButtonRecordsOneOnlyForAnArmedEverydayTask) {
         ASSERT_TRUE(w.task().isArmed());
     }
     QTest::mouseClick(child<TqzGlyphButton>("CloseButton"), Qt::LeftButton);
-    EXPECT_EQ(w.everydayFlag().toStdString(), GetParam().flag);
+    EXPECT_EQ(w.controller().everydayFlag().toStdString(), GetParam().flag);
     destroyWindow();
     EXPECT_EQ(stored("hergun"), GetParam().flag);
 }

@@ -39,7 +39,7 @@ public:
         bool armed = false;
         QString said;
     };
-    // Arms the task as the window's controls would. value: HH:MM, or YYYY-MM-DDTHH:MM for
+    // Arms the task as Start would arm the same plan. value: HH:MM, or YYYY-MM-DDTHH:MM for
     // a specified time.
     virtual ArmAnswer arm(PowerAction action, TriggerMode trigger, const QString& value) = 0;
 };
