@@ -75,6 +75,9 @@ TAnaform::TAnaform(qz::AnaformDeps deps, QWidget* parent)
 
 TAnaform::~TAnaform() {
     FormDestroy();
+    // Before the members go: the controller and its task use the clock, the power backend
+    // and idle time that m_deps holds, and may still speak to this window.
+    delete m_controller;
 }
 
 int TAnaform::px(int designPixels) const {
