@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string_view>
 
 // The six actions and everything that names them, in one table. Free of Qt, so the settings
@@ -54,6 +55,16 @@ static_assert(rowsStandAtTheirValue<&PowerActionNames::action>(kPowerActionNames
 
 constexpr const PowerActionNames& namesOf(PowerAction action) {
     return kPowerActionNames[static_cast<std::size_t>(action)];
+}
+
+// The action whose stored word this is. Exact and case-sensitive: "Shutdown" or an unknown
+// word gives nothing, so a damaged setting never selects an action by guess.
+constexpr std::optional<PowerAction> actionOfStoredWord(std::string_view word) {
+    for (const PowerActionNames& names : kPowerActionNames) {
+        if (names.stored == word)
+            return names.action;
+    }
+    return std::nullopt;
 }
 
 } // namespace qz

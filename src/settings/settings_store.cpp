@@ -70,10 +70,7 @@ StoredSettings SettingsStore::load() noexcept {
         return stored;
 
     stored.complete = true;
-    for (const PowerActionNames& names : kPowerActionNames) {
-        if (action == names.stored)
-            stored.action = names.action;
-    }
+    stored.action = actionOfStoredWord(action);
     stored.stayOnTop = stayOnTop == keys::kSwitchOn;
     stored.runAtStartup = runAtStartup == keys::kSwitchOn;
     stored.notifications = notificationsMissing || notifications == keys::kSwitchOn;

@@ -17,7 +17,7 @@ struct Case {
 };
 
 void PrintTo(const Case& c, std::ostream* os) {
-    *os << powerActionWord(c.action).toStdString() << (c.possible ? " possible" : " impossible");
+    *os << namesOf(c.action).stored << (c.possible ? " possible" : " impossible");
 }
 
 class PowerExecutorTest : public ::testing::TestWithParam<Case> {};
@@ -69,7 +69,7 @@ TEST(PowerExecutor, FailedPrivilegeStopsEveryActionAndReachesTheCaller) {
         bool reported = false;
         EXPECT_THROW(carryOutAction(backend, action, [&](const std::string&) { reported = true; }),
                      PowerError);
-        EXPECT_EQ(backend.calls, Calls{kPrivilege}) << powerActionWord(action).toStdString();
+        EXPECT_EQ(backend.calls, Calls{kPrivilege}) << namesOf(action).stored;
         EXPECT_FALSE(reported);
     }
 }

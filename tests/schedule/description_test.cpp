@@ -86,7 +86,7 @@ TEST(Description, EveryActionModeAndLanguage) {
                 ASSERT_TRUE(d.has_value());
                 const bool tr = language == kTurkish;
                 const auto& pieces = tr ? kTurkishPieces[m] : kEnglishPieces[m];
-                SCOPED_TRACE(powerActionWord(row.action).toStdString() + " mode " +
+                SCOPED_TRACE(std::string(namesOf(row.action).stored) + " mode " +
                              std::to_string(m) + " language " + std::to_string(language));
                 EXPECT_EQ(d->subject, QString::fromUtf8(pieces.subject));
                 EXPECT_EQ(d->time, QString::fromUtf8(pieces.time));

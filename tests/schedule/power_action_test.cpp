@@ -1,4 +1,4 @@
-#include "schedule/power_action.h"
+#include "schedule/power_action_names.h"
 
 #include <gtest/gtest.h>
 
@@ -15,14 +15,14 @@ TEST(PowerActionWords, EveryActionRoundTripsThroughItsWord) {
         {PowerAction::Hibernate, "sleep"},   {PowerAction::Signout, "signout"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(powerActionWord(c.action), QString::fromLatin1(c.word));
-        EXPECT_EQ(powerActionFromWord(QString::fromLatin1(c.word)), c.action) << c.word;
+        EXPECT_EQ(namesOf(c.action).stored, c.word);
+        EXPECT_EQ(actionOfStoredWord(c.word), c.action) << c.word;
     }
 }
 
 TEST(PowerActionWords, UnknownOrDifferentlyCasedWordSelectsNothing) {
     for (const char* word : {"Shutdown", "RESTART", " lock", "lock ", "standby", "", "hibernate"})
-        EXPECT_FALSE(powerActionFromWord(QString::fromLatin1(word)).has_value()) << word;
+        EXPECT_FALSE(actionOfStoredWord(word).has_value()) << word;
 }
 
 } // namespace
