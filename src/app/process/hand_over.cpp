@@ -44,7 +44,7 @@ int handOver(int argc, char* argv[], const Request& request) {
     const bool asks =
         request.kind == Request::Kind::Status || request.kind == Request::Kind::Cancel;
     if (asks && !instance.isRunning()) {
-        print(stdout, QStringLiteral("idle"));
+        print(stdout, QString::fromLatin1(answer::kIdle));
         return request.kind == Request::Kind::Status ? kExitIdle : 0;
     }
     if (request.kind == Request::Kind::Arm && !instance.isRunning() && !startRunningCopy())
@@ -61,21 +61,22 @@ int handOver(int argc, char* argv[], const Request& request) {
     case SingleInstance::Reply::Outcome::Answered:
         break;
     }
-    const QByteArray& answer = reply.answer;
-    if (answer.startsWith("refused ")) {
-        print(stderr, QString::fromUtf8(answer.mid(8))); // the window's own sentence
+    const QByteArray& line = reply.answer;
+    if (const auto reason = answerAfter(line, answer::kRefused)) {
+        print(stderr, QString::fromUtf8(*reason)); // the window's own sentence
         return kExitRefused;
     }
-    if (request.kind == Request::Kind::Arm && answer.startsWith("ok "))
-        print(stderr, QString::fromUtf8(answer.mid(3))); // armed, with a word for the user
-    if (answer == "unknown request")
+    const auto word = answerAfter(line, answer::kOk);
+    if (request.kind == Request::Kind::Arm && word && !word->isEmpty())
+        print(stderr, QString::fromUtf8(*word)); // armed, with a word for the user
+    if (line == answer::kUnknown)
         return fail(kExitNoAnswer, QStringLiteral("the running copy does not know this request"));
-    if (request.kind == Request::Kind::Cancel && answer == "sent")
+    if (request.kind == Request::Kind::Cancel && line == answer::kSent)
         return fail(kExitTooLate,
                     QStringLiteral("too late: the action has already been asked of the system"));
     if (asks)
-        print(stdout, QString::fromUtf8(answer));
-    return request.kind == Request::Kind::Status && answer == "idle" ? kExitIdle : 0;
+        print(stdout, QString::fromUtf8(line));
+    return request.kind == Request::Kind::Status && line == answer::kIdle ? kExitIdle : 0;
 }
 
 } // namespace qz

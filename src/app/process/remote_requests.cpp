@@ -10,9 +10,10 @@ namespace {
 QByteArray status(const RequestTarget& target) {
     const std::optional<RequestTarget::ArmedTask> task = target.armedTask();
     if (!task)
-        return "idle";
+        return answer::kIdle;
     const QString when = task->due.toOffsetFromUtc(task->due.offsetFromUtc()).toString(Qt::ISODate);
-    return "armed " + actionOptionName(task->action).toUtf8() + ' ' + when.toUtf8();
+    return answerLine(answer::kArmed,
+                      actionOptionName(task->action).toUtf8() + ' ' + when.toUtf8());
 }
 
 QByteArray cancel(RequestTarget& target) {
@@ -20,11 +21,11 @@ QByteArray cancel(RequestTarget& target) {
     case RequestTarget::CancelResult::Stopped:
         break;
     case RequestTarget::CancelResult::NotArmed:
-        return "idle";
+        return answer::kIdle;
     case RequestTarget::CancelResult::AlreadySent:
-        return "sent";
+        return answer::kSent;
     }
-    return "ok";
+    return answer::kOk;
 }
 
 } // namespace
@@ -32,7 +33,7 @@ QByteArray cancel(RequestTarget& target) {
 QByteArray answerRemoteRequest(RequestTarget& target, const QByteArray& line) {
     const std::optional<Request> request = decodeRequest(line);
     if (!request)
-        return "unknown request";
+        return answer::kUnknown;
     switch (request->kind) {
     case Request::Kind::Show:
         target.show();
@@ -45,16 +46,14 @@ QByteArray answerRemoteRequest(RequestTarget& target, const QByteArray& line) {
     case Request::Kind::Cancel:
         return cancel(target);
     case Request::Kind::Arm: {
-        const RequestTarget::ArmAnswer answer =
+        const RequestTarget::ArmAnswer armed =
             target.arm(request->action, request->trigger, request->value);
         // One line: the sentence's own line breaks become blanks.
-        const QByteArray said = answer.said.simplified().toUtf8();
-        if (!answer.armed)
-            return "refused " + said;
-        return said.isEmpty() ? QByteArray("ok") : "ok " + said;
+        return answerLine(armed.armed ? answer::kOk : answer::kRefused,
+                          armed.said.simplified().toUtf8());
     }
     }
-    return "ok";
+    return answer::kOk;
 }
 
 } // namespace qz

@@ -11,7 +11,8 @@ class RequestTarget;
 //   status      -> "armed <action> <due time>", or "idle"
 //   cancel      -> "ok"; "idle" when no task was armed; "sent" when its action had already
 //                  been asked of the system
-//   arm ...     -> "ok", or "refused <the reason in the window's language>"
+//   arm ...     -> "ok", "ok <what the user should know of the armed task>", or
+//                  "refused <the reason>", sentences in the window's language
 // The due time is ISO 8601 local time with its offset. Anything else -> "unknown request".
 QByteArray answerRemoteRequest(RequestTarget& target, const QByteArray& line);
 

@@ -62,6 +62,19 @@ QByteArray encodeRequest(const Request& request) {
     return line;
 }
 
+QByteArray answerLine(const char* word, const QByteArray& rest) {
+    return rest.isEmpty() ? QByteArray(word) : word + (' ' + rest);
+}
+
+std::optional<QByteArray> answerAfter(const QByteArray& line, const char* word) {
+    if (line == word)
+        return QByteArray();
+    const QByteArray lead = word + QByteArray(" ");
+    if (!line.startsWith(lead))
+        return std::nullopt;
+    return line.mid(lead.size());
+}
+
 std::optional<Request> decodeRequest(const QByteArray& line) {
     const QList<QByteArray> words = line.split(' ');
     const std::optional<Request::Kind> kind = valueOf(kKindWords, words.constFirst());
