@@ -1,6 +1,7 @@
 // The controller applies the stored settings in their order, saves once for the switches'
-// saves held meanwhile, and tells a refused logon entry once. No window: its signals are
-// logged as a window would show them.
+// saves held meanwhile, tells a refused logon entry once, and keeps the plan and the task
+// together whatever sends the command. No window: its signals are logged as a window would
+// show them.
 #include "app/controller/task_controller.h"
 #include "settings/fake_registry.h"
 #include "support/manual_clock.h"
@@ -105,6 +106,54 @@ TEST_F(TaskControllerTest, RefusedLogonEntryIsToldOnceAndTheLoadGoesOn) {
     controller.setSwitch(SettingsSwitch::RunAtStartup, true);
     EXPECT_EQ(errors.size(), 2u);
     EXPECT_EQ(key->values["swBaslangic"].text, "1"); // the switch is stored all the same
+}
+
+// Commands from every source act on the plan and the task together: a refused request
+// leaves the plan as it was and shows nothing; an armed one becomes the plan and is stored;
+// a postpone moves the plan with the task; a reminder's choices act on their own task only.
+TEST_F(TaskControllerTest, RequestsPostponesAndRemindersKeepThePlanAndTheTaskTogether) {
+    controller.create(2);
+    controller.show();
+    const Plan before = controller.plan();
+    log.clear();
+    const struct {
+        PowerAction action;
+        TriggerMode mode;
+        const char* value;
+        ArmResult result;
+    } refused[] = {
+        {PowerAction::Lock, TriggerMode::SpecifiedTime, "2026-03-10T14:00", ArmResult::NotInFuture},
+        {PowerAction::Lock, TriggerMode::SpecifiedTime, "2026-02-30T14:00",
+         ArmResult::ImpossibleDate},
+        {PowerAction::Restart, TriggerMode::Everyday, "7:15", ArmResult::Unreadable},
+    };
+    for (const auto& r : refused) {
+        EXPECT_EQ(controller.armRequest(r.action, r.mode, QString::fromLatin1(r.value)), r.result)
+            << r.value;
+        EXPECT_TRUE(controller.plan() == before) << r.value;
+    }
+    EXPECT_EQ(log, Log{});
+    EXPECT_EQ(key->values["gorev"].text, "shutdown");
+
+    ASSERT_EQ(controller.armRequest(PowerAction::Lock, TriggerMode::FromNow, "00:20"),
+              ArmResult::Armed);
+    EXPECT_EQ(log, Log{"plan lock"});
+    EXPECT_EQ(key->values["gorev"].text, "lock");
+    EXPECT_EQ(controller.armRequest(PowerAction::Restart, TriggerMode::FromNow, "00:10"),
+              ArmResult::AlreadyArmed);
+
+    const quint64 id = controller.armedTaskId();
+    controller.postponeTask(id);
+    EXPECT_EQ(controller.plan().fields.fromNow, QTime(0, 30));
+    EXPECT_EQ(controller.task().countdown().endTime(), clock.now().addSecs(30 * 60));
+    controller.postponeTask(id + 1); // another task's reminder
+    controller.cancelTask(id + 1);
+    EXPECT_EQ(controller.task().countdown().endTime(), clock.now().addSecs(30 * 60));
+    controller.cancelTask(id);
+    EXPECT_FALSE(controller.task().isArmed());
+    controller.postponeTask(id); // its task has ended
+    EXPECT_FALSE(controller.task().isArmed());
+    EXPECT_EQ(controller.plan().fields.fromNow, QTime(0, 30));
 }
 
 } // namespace
