@@ -172,6 +172,7 @@ private:
     void showReminder(qint64 remainingSpanMSecs);
     void setArmedLook(bool armed);
     void setScheduleInputsEnabled(bool enabled);
+    void setActionButtonsEnabled(bool enabled);
     void refreshArmedTexts();
 
     // Outcomes, in anaform_outcomes.cpp.

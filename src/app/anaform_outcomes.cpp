@@ -65,8 +65,8 @@ void TAnaform::markUnavailableActions() {
         // Shown as unavailable, its tip saying why; Start refuses it all the same.
         if (!answer.possible)
             m_unavailable.insert(action, QString::fromStdString(answer.reason));
-        actionButton(action)->setEnabled(!m_controller->task().isArmed() && answer.possible);
     }
+    setActionButtonsEnabled(!m_controller->task().isArmed());
     refreshUnavailableTips();
 }
 

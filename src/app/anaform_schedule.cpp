@@ -206,14 +206,18 @@ void TAnaform::setArmedLook(bool armed) {
 }
 
 void TAnaform::setScheduleInputsEnabled(bool enabled) {
+    setActionButtonsEnabled(enabled);
+    for (qz::TriggerMode mode : qz::kAllTriggerModes) {
+        radioOf(mode)->setEnabled(enabled);
+        for (QWidget* field : fieldsOf(mode))
+            field->setEnabled(enabled);
+    }
+}
+
+void TAnaform::setActionButtonsEnabled(bool enabled) {
+    // An action the system says it cannot do stays unavailable.
     for (qz::PowerAction a : qz::kAllPowerActions)
         actionButton(a)->setEnabled(enabled && !m_unavailable.contains(a));
-    for (TqzRadioButton* r : m_triggerRadios)
-        r->setEnabled(enabled);
-    for (TqzTimeEdit* t :
-         {TimeeditSuandanitibaren, timeEditBelirtilenSure, qzTimeEdit3, qzTimeEdit1})
-        t->setEnabled(enabled);
-    dateEditBelirtilenSure->setEnabled(enabled);
 }
 
 void TAnaform::taskProgressChanged(quint32 maximum, quint32 value, qint64 remainingSpanMSecs) {
