@@ -218,15 +218,12 @@ void TAnaform::createScheduleArea() {
     }
     radioOf(qz::TriggerMode::FromNow)->setChecked(true);
 
-    TimeeditSuandanitibaren = named<TqzTimeEdit>(panelCenter, "TimeeditSuandanitibaren");
-    TimeeditSuandanitibaren->setTime(QStringLiteral("00:30"));
     dateEditBelirtilenSure = named<TqzDateEdit>(panelCenter, "dateEditBelirtilenSure");
-    timeEditBelirtilenSure = named<TqzTimeEdit>(panelCenter, "timeEditBelirtilenSure");
-    timeEditBelirtilenSure->setTime(QStringLiteral("00:00"));
-    qzTimeEdit3 = named<TqzTimeEdit>(panelCenter, "qzTimeEdit3");
-    qzTimeEdit3->setTime(QStringLiteral("00:05"));
-    qzTimeEdit1 = named<TqzTimeEdit>(panelCenter, "qzTimeEdit1");
-    qzTimeEdit1->setTime(QStringLiteral("23:00"));
+    const qz::ScheduleFields layout;
+    for (std::size_t i = 0; i < rows::kTimeFields.size(); ++i) {
+        m_timeFields[i] = named<TqzTimeEdit>(panelCenter, rows::kTimeFields[i].name);
+        m_timeFields[i]->setTimeValue(layout.*rows::kTimeFields[i].value);
+    }
 
     progress = named<TqzCircledProgressBar>(panelCenter, "progress");
     progress->setCaption(qz::remainingTimeTitle(qz::kEnglish));
@@ -379,12 +376,13 @@ void TAnaform::placeComponents() {
     for (const rows::TriggerRadioRow& row : rows::kTriggerRadios)
         at(radioOf(row.mode), rows::kTriggerRadioLeft, row.y, rows::kTriggerRadioWidth,
            rows::kTriggerRadioHeight);
+    for (std::size_t i = 0; i < rows::kTimeFields.size(); ++i) {
+        const rows::TimeFieldRow& row = rows::kTimeFields[i];
+        at(m_timeFields[i], row.x, row.y, row.width, rows::kFieldHeight);
+    }
+    const rows::TimeFieldRow& fromNow = rows::kTimeFields[0];
+    at(dateEditBelirtilenSure, fromNow.x, rows::kDateFieldY, fromNow.width, rows::kFieldHeight);
     const Place places[] = {
-        {TimeeditSuandanitibaren, 180, 73, 120, 26},
-        {dateEditBelirtilenSure, 180, 109, 120, 26},
-        {timeEditBelirtilenSure, 307, 109, 62, 26},
-        {qzTimeEdit3, 180, 144, 120, 26},
-        {qzTimeEdit1, 180, 178, 119, 26},
         {progress, 391, 71, 133, 133},
     };
     for (const Place& p : places)

@@ -166,6 +166,8 @@ private:
     TqzRadioButton* radioOf(qz::TriggerMode mode) const;
     // The input fields of the trigger, as its row names them.
     QList<QWidget*> fieldsOf(qz::TriggerMode mode) const;
+    // The time field that shows this value of the plan.
+    TqzTimeEdit* timeField(QTime qz::ScheduleFields::*value) const;
     void taskArmedChanged(bool armed);
     void taskProgressChanged(quint32 maximum, quint32 value, qint64 remainingSpanMSecs);
     void showPendingProgress();
@@ -252,11 +254,9 @@ private:
     // value; anaform_rows.h says how they stand.
     std::array<TqzButton*, qz::kPowerActionNames.size()> m_actionButtons{};
     std::array<TqzRadioButton*, qz::kTriggerNames.size()> m_triggerRadios{};
-    TqzTimeEdit* TimeeditSuandanitibaren = nullptr;
+    // The four time fields in the order of their rows (anaform_rows.h), and the date field.
+    std::array<TqzTimeEdit*, 4> m_timeFields{};
     TqzDateEdit* dateEditBelirtilenSure = nullptr;
-    TqzTimeEdit* timeEditBelirtilenSure = nullptr;
-    TqzTimeEdit* qzTimeEdit3 = nullptr;
-    TqzTimeEdit* qzTimeEdit1 = nullptr;
     TqzCircledProgressBar* progress = nullptr;
     TqzGlyphButton* btnStartStop = nullptr;
     TqzLabel* lblBil = nullptr;

@@ -75,5 +75,5 @@ void TAnaform::setUpKeyboardAndReaders() {
     MinButton->setToolTip(QStringLiteral("Minimise"));
     CloseButton->setToolTip(QStringLiteral("Close"));
     dateEditBelirtilenSure->setToolTip(QStringLiteral("Date"));
-    timeEditBelirtilenSure->setToolTip(QStringLiteral("Time"));
+    timeField(&qz::ScheduleFields::specifiedTime)->setToolTip(QStringLiteral("Time"));
 }

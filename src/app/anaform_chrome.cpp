@@ -40,8 +40,7 @@ void TAnaform::connectHandlers() {
     for (TqzRadioButton* r : m_triggerRadios)
         connect(r, &TqzRadioButton::OnClick, this, &TAnaform::radioSuandanitibarenClick);
     connect(lblNotice, &TqzLabel::OnClick, this, [this] { showNotice(nullptr); });
-    for (TqzTimeEdit* t :
-         {TimeeditSuandanitibaren, timeEditBelirtilenSure, qzTimeEdit3, qzTimeEdit1})
+    for (TqzTimeEdit* t : m_timeFields)
         connect(t, &TqzTimeEdit::OnChange, this, &TAnaform::fieldChange);
     connect(dateEditBelirtilenSure, &TqzDateEdit::OnChange, this,
             &TAnaform::dateEditBelirtilenSureChange);
@@ -49,11 +48,12 @@ void TAnaform::connectHandlers() {
 
     // Clicks that do nothing but close the settings panel. Controls inside the panel, the
     // settings button and the panel itself leave it open.
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             panelCenter, panelBottom, qzPanel1, progress, qzImage1, lblCaption, lblBil, lblTarih,
-             lblislem, lbltarihEn, TimeeditSuandanitibaren, timeEditBelirtilenSure, qzTimeEdit3,
-             qzTimeEdit1, dateEditBelirtilenSure})
+    for (QWidget* w : std::initializer_list<QWidget*>{panelCenter, panelBottom, qzPanel1, progress,
+                                                      qzImage1, lblCaption, lblBil, lblTarih,
+                                                      lblislem, lbltarihEn, dateEditBelirtilenSure})
         w->installEventFilter(this);
+    for (TqzTimeEdit* t : m_timeFields)
+        t->installEventFilter(this);
 }
 
 bool TAnaform::eventFilter(QObject* watched, QEvent* event) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "schedule/power_action_names.h"
+#include "schedule/schedule_fields.h"
 #include "schedule/trigger_mode.h"
 
 #include <array>
@@ -55,5 +56,25 @@ inline constexpr std::array<TriggerRadioRow, kTriggerNames.size()> kTriggerRadio
     {TriggerMode::IdleTime, "Idle Time", 140, {"qzTimeEdit3", nullptr}},
     {TriggerMode::Everyday, "Everyday", 175, {"qzTimeEdit1", nullptr}},
 }};
+
+inline constexpr int kFieldHeight = 26;
+
+struct TimeFieldRow {
+    const char* name;
+    QTime ScheduleFields::*value; // what it shows and edits; its default is the layout's text
+    int x;
+    int y;
+    int width;
+};
+
+// The four time fields, as they stand top to bottom. The specified time's date field stands
+// at its left, at the from-now field's x and width.
+inline constexpr std::array<TimeFieldRow, 4> kTimeFields{{
+    {"TimeeditSuandanitibaren", &ScheduleFields::fromNow, 180, 73, 120},
+    {"timeEditBelirtilenSure", &ScheduleFields::specifiedTime, 307, 109, 62},
+    {"qzTimeEdit3", &ScheduleFields::idle, 180, 144, 120},
+    {"qzTimeEdit1", &ScheduleFields::everyday, 180, 178, 119},
+}};
+inline constexpr int kDateFieldY = 109;
 
 } // namespace qz::window_rows

@@ -60,6 +60,14 @@ QList<QWidget*> TAnaform::fieldsOf(qz::TriggerMode mode) const {
     return fields;
 }
 
+TqzTimeEdit* TAnaform::timeField(QTime qz::ScheduleFields::*value) const {
+    for (std::size_t i = 0; i < qz::window_rows::kTimeFields.size(); ++i) {
+        if (qz::window_rows::kTimeFields[i].value == value)
+            return m_timeFields[i];
+    }
+    return nullptr;
+}
+
 qz::TriggerMode TAnaform::selectedMode() const {
     for (qz::TriggerMode mode : qz::kAllTriggerModes)
         if (radioOf(mode)->isChecked())
@@ -69,11 +77,9 @@ qz::TriggerMode TAnaform::selectedMode() const {
 
 qz::ScheduleFields TAnaform::scheduleFields() const {
     qz::ScheduleFields f;
-    f.fromNow = TimeeditSuandanitibaren->timeValue();
+    for (const qz::window_rows::TimeFieldRow& row : qz::window_rows::kTimeFields)
+        f.*row.value = timeField(row.value)->timeValue();
     f.specifiedDate = dateEditBelirtilenSure->date();
-    f.specifiedTime = timeEditBelirtilenSure->timeValue();
-    f.idle = qzTimeEdit3->timeValue();
-    f.everyday = qzTimeEdit1->timeValue();
     return f;
 }
 
@@ -143,12 +149,10 @@ void TAnaform::showPlan(const qz::Plan& plan) {
         for (QWidget* field : fieldsOf(mode))
             quiet.emplace_back(field);
     }
-    TimeeditSuandanitibaren->setTimeValue(f.fromNow);
+    for (const qz::window_rows::TimeFieldRow& row : qz::window_rows::kTimeFields)
+        timeField(row.value)->setTimeValue(f.*row.value);
     if (f.specifiedDate.isValid())
         dateEditBelirtilenSure->setDate(f.specifiedDate);
-    timeEditBelirtilenSure->setTimeValue(f.specifiedTime);
-    qzTimeEdit3->setTimeValue(f.idle);
-    qzTimeEdit1->setTimeValue(f.everyday);
     quiet.clear();
     showTriggerFields();
     UpdateDescription();
@@ -161,7 +165,7 @@ void TAnaform::UpdateDescription() {
     in.action = shown.action;
     in.mode = shown.mode;
     in.fields = shown.fields;
-    in.everydayText = qzTimeEdit1->time();
+    in.everydayText = timeField(&qz::ScheduleFields::everyday)->time();
     in.language = qzLang1->activeLanguage();
     const auto d = qz::composeDescription(in);
     if (!d)
