@@ -41,25 +41,22 @@ struct TriggerRadioRow {
     TriggerMode mode;
     const char* caption;
     int y;
-    // The trigger's input fields, by name: enabled only while the radio is chosen, read
-    // after it, and named after it for screen readers.
-    std::array<const char*, 2> fields;
 };
 
 // Top to bottom, as the radios stand.
 inline constexpr std::array<TriggerRadioRow, kTriggerNames.size()> kTriggerRadios{{
-    {TriggerMode::FromNow, "From Now", 68, {"TimeeditSuandanitibaren", nullptr}},
-    {TriggerMode::SpecifiedTime,
-     "Specified Time",
-     104,
-     {"dateEditBelirtilenSure", "timeEditBelirtilenSure"}},
-    {TriggerMode::IdleTime, "Idle Time", 140, {"qzTimeEdit3", nullptr}},
-    {TriggerMode::Everyday, "Everyday", 175, {"qzTimeEdit1", nullptr}},
+    {TriggerMode::FromNow, "From Now", 68},
+    {TriggerMode::SpecifiedTime, "Specified Time", 104},
+    {TriggerMode::IdleTime, "Idle Time", 140},
+    {TriggerMode::Everyday, "Everyday", 175},
 }};
 
 inline constexpr int kFieldHeight = 26;
 
+// A trigger's input fields are enabled only while its radio is chosen, read after it, and
+// named after it for screen readers.
 struct TimeFieldRow {
+    TriggerMode mode; // the trigger whose field it is
     const char* name;
     QTime ScheduleFields::*value; // what it shows and edits; its default is the layout's text
     int x;
@@ -67,14 +64,17 @@ struct TimeFieldRow {
     int width;
 };
 
-// The four time fields, as they stand top to bottom. The specified time's date field stands
-// at its left, at the from-now field's x and width.
+// The four time fields, as they stand top to bottom.
 inline constexpr std::array<TimeFieldRow, 4> kTimeFields{{
-    {"TimeeditSuandanitibaren", &ScheduleFields::fromNow, 180, 73, 120},
-    {"timeEditBelirtilenSure", &ScheduleFields::specifiedTime, 307, 109, 62},
-    {"qzTimeEdit3", &ScheduleFields::idle, 180, 144, 120},
-    {"qzTimeEdit1", &ScheduleFields::everyday, 180, 178, 119},
+    {TriggerMode::FromNow, "TimeeditSuandanitibaren", &ScheduleFields::fromNow, 180, 73, 120},
+    {TriggerMode::SpecifiedTime, "timeEditBelirtilenSure", &ScheduleFields::specifiedTime, 307, 109,
+     62},
+    {TriggerMode::IdleTime, "qzTimeEdit3", &ScheduleFields::idle, 180, 144, 120},
+    {TriggerMode::Everyday, "qzTimeEdit1", &ScheduleFields::everyday, 180, 178, 119},
 }};
+// The one date field, dateEditBelirtilenSure, is the specified time's, read before its time
+// field and standing at its left, at the from-now field's x and width.
+inline constexpr TriggerMode kDateFieldMode = TriggerMode::SpecifiedTime;
 inline constexpr int kDateFieldY = 109;
 
 } // namespace qz::window_rows

@@ -48,14 +48,13 @@ TqzRadioButton* TAnaform::radioOf(qz::TriggerMode mode) const {
 }
 
 QList<QWidget*> TAnaform::fieldsOf(qz::TriggerMode mode) const {
+    namespace rows = qz::window_rows;
     QList<QWidget*> fields;
-    for (const qz::window_rows::TriggerRadioRow& row : qz::window_rows::kTriggerRadios) {
-        if (row.mode != mode)
-            continue;
-        for (const char* name : row.fields) {
-            if (name)
-                fields.append(findChild<QWidget*>(QString::fromLatin1(name)));
-        }
+    if (mode == rows::kDateFieldMode)
+        fields.append(dateEditBelirtilenSure);
+    for (std::size_t i = 0; i < rows::kTimeFields.size(); ++i) {
+        if (rows::kTimeFields[i].mode == mode)
+            fields.append(m_timeFields[i]);
     }
     return fields;
 }
@@ -77,8 +76,8 @@ qz::TriggerMode TAnaform::selectedMode() const {
 
 qz::ScheduleFields TAnaform::scheduleFields() const {
     qz::ScheduleFields f;
-    for (const qz::window_rows::TimeFieldRow& row : qz::window_rows::kTimeFields)
-        f.*row.value = timeField(row.value)->timeValue();
+    for (std::size_t i = 0; i < qz::window_rows::kTimeFields.size(); ++i)
+        f.*qz::window_rows::kTimeFields[i].value = m_timeFields[i]->timeValue();
     f.specifiedDate = dateEditBelirtilenSure->date();
     return f;
 }
@@ -149,8 +148,8 @@ void TAnaform::showPlan(const qz::Plan& plan) {
         for (QWidget* field : fieldsOf(mode))
             quiet.emplace_back(field);
     }
-    for (const qz::window_rows::TimeFieldRow& row : qz::window_rows::kTimeFields)
-        timeField(row.value)->setTimeValue(f.*row.value);
+    for (std::size_t i = 0; i < qz::window_rows::kTimeFields.size(); ++i)
+        m_timeFields[i]->setTimeValue(f.*qz::window_rows::kTimeFields[i].value);
     if (f.specifiedDate.isValid())
         dateEditBelirtilenSure->setDate(f.specifiedDate);
     quiet.clear();
